@@ -1,0 +1,36 @@
+# Native Linux configuration: unit tests over the headless platform.
+
+set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+foreach(target tollivor_portable tollivor_headless)
+  target_compile_options(${target} PRIVATE ${SANITIZERS})
+endforeach()
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_compile_options(unit_tests PRIVATE ${SANITIZERS})
+target_link_options(unit_tests PRIVATE ${SANITIZERS})
+target_include_directories(unit_tests PRIVATE tests)
+target_link_libraries(unit_tests PRIVATE tollivor_headless GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+# The fuzz target needs clang's libFuzzer.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz)
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*.cpp)
+  add_executable(fuzz_fields ${FUZZ_SOURCES} src/shared/Stringbas.cpp src/shared/Paths.cpp)
+  target_include_directories(fuzz_fields PRIVATE src)
+  target_compile_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)
+endif()
+
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+if(BENCH_SOURCES)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(benchmarks ${BENCH_SOURCES})
+    target_link_libraries(benchmarks PRIVATE tollivor_headless benchmark::benchmark_main)
+  endif()
+endif()

@@ -1,0 +1,236 @@
+#include "platform/Form.h"
+
+namespace tollivor::forms {
+
+namespace {
+Platform* g_platform = nullptr;
+}  // namespace
+
+Platform& defaultPlatform() noexcept;  // provided by the backend linked in
+
+Platform& platform() noexcept { return g_platform ? *g_platform : defaultPlatform(); }
+
+void setPlatform(Platform* p) noexcept { g_platform = p; }
+
+// --- Control -------------------------------------------------------------
+
+Control::Control(Form& form, std::string_view name, int index) noexcept
+    : form_(&form), id_(form.find(name, index)) {}
+
+int Control::index() const noexcept {
+  return id_ < 0 ? -1 : form_->spec().controls[static_cast<size_t>(id_)].index;
+}
+
+Kind Control::kind() const noexcept {
+  return id_ < 0 ? Kind::Label : form_->spec().controls[static_cast<size_t>(id_)].kind;
+}
+
+FormWindow* Control::window() const noexcept { return id_ < 0 ? nullptr : form_->window(); }
+
+std::u16string Control::text() const noexcept {
+  auto* w = window();
+  if (!w) return {};
+  return w->text(id_).value_or(std::u16string{});
+}
+
+bool Control::setText(const std::u16string& text) const noexcept {
+  auto* w = window();
+  return w && w->setText(id_, text);
+}
+
+int Control::value() const noexcept {
+  auto* w = window();
+  return w ? w->value(id_).value_or(0) : 0;
+}
+
+bool Control::setValue(int value) const noexcept {
+  auto* w = window();
+  if (!w) return false;
+  const auto before = w->value(id_);
+  if (!w->setValue(id_, value)) return false;
+  const bool changed = !before || *before != value;
+  const Kind k = kind();
+  if (changed && (k == Kind::CheckBox || (k == Kind::OptionButton && value != 0)))
+    form_->raise(id_, Event::Click);
+  return true;
+}
+
+bool Control::enabled() const noexcept {
+  auto* w = window();
+  return w && w->isEnabled(id_).value_or(false);
+}
+
+bool Control::setEnabled(bool enabled) const noexcept {
+  auto* w = window();
+  return w && w->setEnabled(id_, enabled);
+}
+
+bool Control::setFocus() const noexcept {
+  auto* w = window();
+  return w && w->setFocus(id_);
+}
+
+bool Control::addItem(const std::u16string& item) const noexcept {
+  auto* w = window();
+  return w && w->addItem(id_, item);
+}
+
+std::optional<Colour> Control::foreColour() const noexcept {
+  auto* w = window();
+  return w ? w->foreColour(id_) : std::nullopt;
+}
+
+bool Control::setForeColour(Colour colour) const noexcept {
+  auto* w = window();
+  return w && w->setForeColour(id_, colour);
+}
+
+std::optional<Colour> Control::backColour() const noexcept {
+  auto* w = window();
+  return w ? w->backColour(id_) : std::nullopt;
+}
+
+bool Control::setBackColour(Colour colour) const noexcept {
+  auto* w = window();
+  return w && w->setBackColour(id_, colour);
+}
+
+std::optional<std::u16string> Control::fontName() const noexcept {
+  auto* w = window();
+  return w ? w->fontName(id_) : std::nullopt;
+}
+
+bool Control::setFontName(const std::u16string& name) const noexcept {
+  auto* w = window();
+  return w && w->setFontName(id_, name);
+}
+
+bool Control::move(const Rect& rect) const noexcept {
+  auto* w = window();
+  return w && w->moveControl(id_, rect);
+}
+
+bool Control::bringToFront() const noexcept {
+  auto* w = window();
+  return w && w->bringToFront(id_);
+}
+
+bool Control::setBorder(bool border) const noexcept {
+  auto* w = window();
+  return w && w->setBorder(id_, border);
+}
+
+bool Control::clear() const noexcept {
+  auto* w = window();
+  return w && w->clearPicture(id_);
+}
+
+bool Control::refresh() const noexcept {
+  auto* w = window();
+  return w && w->refreshPicture(id_);
+}
+
+bool Control::drawIcon(int x, int y, IconHandle icon) const noexcept {
+  auto* w = window();
+  return w && w->drawIcon(id_, x, y, icon);
+}
+
+bool Control::loadPicture(const std::u16string& path) const noexcept {
+  auto* w = window();
+  return w && w->loadPicture(id_, path);
+}
+
+std::optional<int> Control::currentTab() const noexcept {
+  auto* w = window();
+  return w ? w->currentTab(id_) : std::nullopt;
+}
+
+// --- Form ----------------------------------------------------------------
+
+Form::Form(FormSpec spec) noexcept : spec_(std::move(spec)) {}
+
+Form::~Form() = default;
+
+ControlId Form::find(std::string_view name, int index) const noexcept {
+  for (size_t i = 0; i < spec_.controls.size(); ++i) {
+    const auto& c = spec_.controls[i];
+    if (c.name == name && c.index == index) return static_cast<ControlId>(i);
+  }
+  return -1;
+}
+
+bool Form::load() noexcept {
+  if (window_) return true;
+  if (loading_) return false;  // a control touched while the window is being made
+  loading_ = true;
+  window_ = platform().createForm(spec_, *this);
+  loading_ = false;
+  if (!window_) return false;
+  resultText.clear();
+  closeRequested_ = false;
+  resetDesignState();
+  Form_Load();
+  return true;
+}
+
+void Form::unload() noexcept {
+  if (showing_) {
+    // Never pull the window from under its own modal loop: hide it, and the
+    // show unloads the form once the loop has ended.
+    closeRequested_ = true;
+    if (window_) window_->hide();
+    return;
+  }
+  window_.reset();
+  resultText.clear();
+}
+
+bool Form::showModal() noexcept {
+  if (!load() || showing_) return false;
+  showing_ = true;
+  const bool shown = window_->showModal();
+  showing_ = false;
+  if (closeRequested_) unload();
+  return shown;
+}
+
+bool Form::hide() noexcept { return window_ && window_->hide(); }
+
+FormWindow* Form::window() noexcept {
+  if (!window_) load();
+  return window_.get();
+}
+
+WindowHandle Form::handle() noexcept {
+  auto* w = window();
+  return w ? w->handle() : 0;
+}
+
+void Form::on(std::string_view control, Event event, Handler handler) {
+  for (size_t i = 0; i < spec_.controls.size(); ++i)
+    if (spec_.controls[i].name == control)
+      handlers_[{static_cast<ControlId>(i), event}] = handler;
+}
+
+void Form::raise(ControlId id, Event event) noexcept {
+  auto it = handlers_.find({id, event});
+  if (it == handlers_.end()) return;
+  try {
+    it->second(spec_.controls[static_cast<size_t>(id)].index);
+  } catch (...) {
+    // A failing handler ends there; the dialog stays usable.
+  }
+}
+
+void Form::onControlEvent(ControlId id, Event event) noexcept {
+  if (id >= 0 && static_cast<size_t>(id) < spec_.controls.size()) raise(id, event);
+}
+
+void Form::onCloseCommand() noexcept {
+  // Only a shown form can be closed by its user; the show then unloads it.
+  if (!showing_) return;
+  closeRequested_ = true;
+  if (window_) window_->hide();
+}
+
+}  // namespace tollivor::forms

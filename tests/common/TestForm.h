@@ -1,0 +1,77 @@
+// A small form that the platform tests run on both backends: a label with an
+// access key, a text box, a check box, two options, a picture box, a line,
+// and OK (default) and Cancel (cancel) buttons.
+#pragma once
+
+#include <string>
+
+#include "platform/Form.h"
+
+namespace tollivor::testing {
+
+inline forms::FormSpec testFormSpec() {
+  using namespace tollivor::forms;
+  const Font arial{u"Arial", 8.25, false};
+  FormSpec spec;
+  spec.caption = u"Tollivor Test Form";
+  spec.clientWidth = 3960;
+  spec.clientHeight = 2520;
+  auto add = [&](Kind kind, std::string name, int index, std::u16string caption, Rect rect,
+                 unsigned flags = kNoFlags) {
+    ControlSpec c;
+    c.kind = kind;
+    c.name = std::move(name);
+    c.index = index;
+    c.caption = std::move(caption);
+    c.rect = rect;
+    c.flags = flags;
+    if (kind == Kind::Label || kind == Kind::TextBox) c.font = arial;
+    spec.controls.push_back(std::move(c));
+  };
+  add(Kind::Label, "lblName", -1, u"&Name", {720, 120, 735, 210});
+  add(Kind::TextBox, "txtName", -1, u"", {720, 360, 3135, 315});
+  add(Kind::CheckBox, "chkFlag", -1, u"&Flag", {720, 780, 1215, 255});
+  add(Kind::OptionButton, "optChoice", 0, u"One", {720, 1140, 975, 255}, kChecked);
+  add(Kind::OptionButton, "optChoice", 1, u"Two", {1800, 1140, 975, 255});
+  add(Kind::CommandButton, "cmdOK", -1, u"&OK", {1800, 2040, 975, 375}, kDefault);
+  add(Kind::CommandButton, "cmdCancel", -1, u"&Cancel", {2880, 2040, 975, 375}, kCancel);
+  add(Kind::PictureBox, "picPreview", -1, u"", {120, 120, 480, 480});
+  add(Kind::Line, "Line1", -1, u"", {0, 1920, 5880, 1920});
+  return spec;
+}
+
+class TestForm : public forms::Form {
+ public:
+  TestForm() : Form(testFormSpec()) {
+    on("cmdOK", forms::Event::Click, [this](int) { cmdOK_Click(); });
+    on("cmdCancel", forms::Event::Click, [this](int) { hide(); });
+    on("chkFlag", forms::Event::Click, [this](int) { ++flagClicks; });
+  }
+
+  forms::Control lblName{*this, "lblName"};
+  forms::Control txtName{*this, "txtName"};
+  forms::Control chkFlag{*this, "chkFlag"};
+  forms::Control optChoice0{*this, "optChoice", 0};
+  forms::Control optChoice1{*this, "optChoice", 1};
+  forms::Control cmdOK{*this, "cmdOK"};
+  forms::Control cmdCancel{*this, "cmdCancel"};
+  forms::Control picPreview{*this, "picPreview"};
+  forms::Control Line1{*this, "Line1"};
+
+  int loads = 0;
+  int flagClicks = 0;
+
+ protected:
+  void Form_Load() override {
+    ++loads;
+    Line1.setForeColour(forms::systemColour(16));
+  }
+
+ private:
+  void cmdOK_Click() {
+    resultText = txtName.text();
+    hide();
+  }
+};
+
+}  // namespace tollivor::testing
