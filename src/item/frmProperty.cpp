@@ -1,0 +1,83 @@
+#include "item/frmProperty.h"
+
+#include "item/SpecialItems.h"
+#include "shared/ShellEx.h"
+
+namespace tollivor {
+
+using forms::Event;
+using forms::platform;
+
+frmProperty::frmProperty() : Form(frmPropertySpec()) {
+  on("Text1", Event::Click, [this](int) { Text1_Click(); });
+  on("cmdFile", Event::Click, [this](int) { cmdFile_Click(); });
+  on("cmdFolder", Event::Click, [this](int) { cmdFolder_Click(); });
+  on("cmdOK", Event::Click, [this](int) { cmdOK_Click(); });
+  on("cmdCancel", Event::Click, [this](int) { cmdCancel_Click(); });
+}
+
+void frmProperty::resetDesignState() {
+  CMDialog = {};
+  CMDialog.title = u"Browse File...";
+  CMDialog.filter = u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|";
+}
+
+void frmProperty::Form_Load() {
+  Line1[0].setForeColour(forms::systemColour(0x10));  // button shadow
+  Line1[1].setForeColour(forms::systemColour(0x14));  // 3-D highlight
+  AddItemsToCombo();
+}
+
+void frmProperty::AddItemsToCombo() {
+  for (const auto* name : kOfferedSpecialItems) Text1.addItem(name);
+}
+
+// A pick from the list shows the special item's icon; no file icon is looked
+// up here, whatever the text.
+void frmProperty::Text1_Click() {
+  forms::IconHandle icon = 0;
+  if (const auto number = SpecialIconNumber(Text1.text())) icon = ShellEx::GetSpecialIcon(*number);
+  ShellEx::DrawPickedIcon(Picture1, icon);
+}
+
+void frmProperty::cmdFile_Click() {
+  CMDialog.flags = 4100;  // the file must exist; no read-only check box
+  if (!platform().showOpen(handle(), CMDialog)) return;
+  const auto file = CMDialog.fileName;
+  Text1.setText(file);
+  ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(file));
+}
+
+void frmProperty::cmdFolder_Click() {
+  const auto folder = ShellEx::ChooseFolder(handle(), u"Choose a folder.");
+  if (folder.empty()) return;
+  Text1.setText(folder);
+  ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(folder));
+}
+
+// Special items pass unchecked; anything else must be a path the shell has
+// an icon for.
+void frmProperty::cmdOK_Click() {
+  const auto target = Text1.text();
+  if (IsOfferedSpecialItem(target)) {
+    keepRecord();
+    return;
+  }
+  if (const auto icon = ShellEx::GetFileIcon(target)) {
+    platform().destroyIcon(icon);
+    keepRecord();
+    return;
+  }
+  platform().beep();
+  platform().messageBox(handle(), kNotExistPrompt, forms::kMbInformation, target);
+  Text1.setFocus();
+}
+
+void frmProperty::cmdCancel_Click() { hide(); }
+
+void frmProperty::keepRecord() {
+  resultText = Text1.text() + u"|" + Text2.text();
+  hide();
+}
+
+}  // namespace tollivor

@@ -1,0 +1,46 @@
+// The item property dialog: the target of one bar item (a special item or a
+// path, typed, picked or browsed), its tooltip, and a preview of its icon.
+// OK keeps the new item record as the form's result text and hides the form.
+#pragma once
+
+#include "platform/Form.h"
+
+namespace tollivor {
+
+class frmProperty : public forms::Form {
+ public:
+  frmProperty();
+
+  static constexpr const char16_t* kNotExistPrompt =
+      u"Specified file/directory/item does not exist. Enter a valid file/directory/item name. ";
+
+  forms::Control Label1[2]{{*this, "Label1", 0}, {*this, "Label1", 1}};
+  forms::Control Text1{*this, "Text1"};  // the target: an editable line with a list
+  forms::Control cmdFolder{*this, "cmdFolder"};
+  forms::Control cmdFile{*this, "cmdFile"};
+  forms::Control Text2{*this, "Text2"};  // the tooltip
+  forms::Control cmdOK{*this, "cmdOK"};
+  forms::Control cmdCancel{*this, "cmdCancel"};
+  forms::Control Picture1{*this, "Picture1"};  // the 32 x 32 icon preview
+  forms::Control Line1[2]{{*this, "Line1", 0}, {*this, "Line1", 1}};
+  forms::CommonDialogSettings CMDialog;
+
+  void AddItemsToCombo();
+  void Text1_Click();
+  void cmdFile_Click();
+  void cmdFolder_Click();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+ protected:
+  void resetDesignState() override;
+  void Form_Load() override;
+
+ private:
+  void keepRecord();
+};
+
+// The control table of the item dialog.
+forms::FormSpec frmPropertySpec();
+
+}  // namespace tollivor
