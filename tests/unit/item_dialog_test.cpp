@@ -1,0 +1,272 @@
+// The item editor as the host and the user see it: records in and out,
+// the dialog's handlers, and the icon preview.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "item/CProperty.h"
+#include "item/frmProperty.h"
+#include "platform/FormInstance.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tollivor {
+namespace {
+
+using forms::headless::HeadlessPlatform;
+using forms::headless::HeadlessWindow;
+using forms::headless::ScriptedUser;
+
+constexpr char16_t kEditor[] = u"C:\\Tools\\edit.exe";
+
+class ItemEditor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    forms::setPlatform(&system);
+    system.files[kEditor] = 32;
+    system.files[u"C:\\Tools"] = 16;
+    item = std::make_unique<CProperty>();
+  }
+  void TearDown() override {
+    item.reset();
+    EXPECT_TRUE(system.liveIcons.empty()) << "an icon handle was not released";
+    EXPECT_EQ(system.badIconReleases, 0);
+    forms::setPlatform(nullptr);
+  }
+
+  frmProperty& form() { return forms::FormInstance<frmProperty>::get(); }
+  HeadlessWindow& window() { return *system.windowOf(form().handle()); }
+  std::vector<std::u16string> preview() { return window().pictureShows("Picture1"); }
+
+  // Shows the dialog with the user's actions, and answers what the host reads.
+  std::u16string edit(HeadlessPlatform::Script script) {
+    system.onNextShow(std::move(script));
+    item->Show();
+    return item->ItemInfo();
+  }
+
+  HeadlessPlatform system;
+  std::unique_ptr<CProperty> item;
+};
+
+TEST_F(ItemEditor, RecordIsSplitAtTheFirstBarAndItsIconDrawn) {
+  EXPECT_TRUE(item->ItemInfo(std::u16string(kEditor) + u"|Editor"));
+  EXPECT_EQ(form().Text1.text(), kEditor);
+  EXPECT_EQ(form().Text2.text(), u"Editor");
+  EXPECT_EQ(preview(), std::vector<std::u16string>{u"file:C:\\Tools\\edit.exe"});
+
+  item->ItemInfo(u"a|b|c");
+  EXPECT_EQ(form().Text1.text(), u"a");
+  EXPECT_EQ(form().Text2.text(), u"b|c");
+  EXPECT_TRUE(preview().empty()) << "a missing path leaves the preview clear";
+
+  item->ItemInfo(u"|tip");
+  EXPECT_EQ(form().Text1.text(), u"");
+  EXPECT_EQ(form().Text2.text(), u"tip");
+}
+
+TEST_F(ItemEditor, SpecialNamesAreCaseSensitiveAndIncludeFontsFolder) {
+  item->ItemInfo(u"My Computer|");
+  EXPECT_EQ(preview(), std::vector<std::u16string>{u"special:5"});
+  EXPECT_EQ(form().Text2.text(), u"");
+
+  item->ItemInfo(u"Fonts Folder|x");
+  EXPECT_EQ(preview(), std::vector<std::u16string>{u"special:6"});
+
+  item->ItemInfo(u"my computer|x");
+  EXPECT_TRUE(preview().empty()) << "a wrongly cased name is a path, and this one is missing";
+}
+
+TEST_F(ItemEditor, RecordWithoutSeparatorEmptiesBothFieldsButEmptyRecordChangesNothing) {
+  item->ItemInfo(u"My Computer|tip");
+  item->ItemInfo(u"");
+  EXPECT_EQ(form().Text1.text(), u"My Computer");
+  EXPECT_EQ(form().Text2.text(), u"tip");
+  EXPECT_EQ(preview().size(), 1u);
+
+  item->ItemInfo(kEditor);  // no "|"
+  EXPECT_EQ(form().Text1.text(), u"");
+  EXPECT_EQ(form().Text2.text(), u"");
+  EXPECT_TRUE(preview().empty());
+
+  // A separator past character 32,767 is not found either.
+  item->ItemInfo(std::u16string(32767, u'x') + u"|tip");
+  EXPECT_EQ(form().Text1.text(), u"");
+  EXPECT_EQ(form().Text2.text(), u"");
+}
+
+TEST_F(ItemEditor, HostReadsNothingUntilOkAndCancelKeepsTheLastOk) {
+  EXPECT_EQ(item->ItemInfo(), u"") << "fresh dialog";
+  item->ItemInfo(u"C:\\Tools\\edit.exe|Editor");
+  EXPECT_EQ(item->ItemInfo(), u"") << "writing does not set the result";
+  EXPECT_EQ(edit([](ScriptedUser& user) { user.pressEsc(); }), u"") << "Cancel on a fresh dialog";
+
+  EXPECT_EQ(edit([](ScriptedUser& user) {
+              user.pick("Text1", u"My Computer");
+              user.pressEnter();
+            }),
+            u"My Computer|Editor");
+  EXPECT_EQ(edit([](ScriptedUser& user) {
+              user.type("Text2", u"changed");
+              user.click("cmdCancel");
+            }),
+            u"My Computer|Editor");
+  EXPECT_EQ(form().Text2.text(), u"changed") << "edits stay while the dialog stays loaded";
+}
+
+TEST_F(ItemEditor, ClosingTheWindowActsLikeCancelOnAFreshDialog) {
+  item->ItemInfo(u"Control Panel|Settings|all");
+  ASSERT_EQ(edit([](ScriptedUser& user) { user.click("cmdOK"); }), u"Control Panel|Settings|all");
+
+  EXPECT_EQ(edit([](ScriptedUser& user) { user.closeWindow(); }), u"");
+  EXPECT_EQ(form().Text1.text(), u"") << "the close command unloads the dialog";
+  EXPECT_EQ(system.unfinishedShows, 0);
+}
+
+TEST_F(ItemEditor, OkAcceptsOfferedSpecialItemsWithoutAPathTest) {
+  for (const char16_t* name : kOfferedSpecialItems) {
+    const std::u16string target = name;
+    EXPECT_EQ(edit([&](ScriptedUser& user) {
+                user.type("Text1", target);
+                user.type("Text2", u"");
+                user.pressEnter();
+              }),
+              target + u"|");
+  }
+  EXPECT_EQ(system.messageBoxes.size(), 0u);
+  EXPECT_EQ(system.beeps, 0);
+}
+
+TEST_F(ItemEditor, OkAcceptsExistingPathsAsTyped) {
+  EXPECT_EQ(edit([](ScriptedUser& user) {
+              user.type("Text1", u"c:\\tools");
+              user.type("Text2", u"Tools");
+              user.pressEnter();
+            }),
+            u"c:\\tools|Tools");
+  EXPECT_EQ(system.beeps, 0);
+}
+
+TEST_F(ItemEditor, RejectedOkBeepsShowsTheMessageAndReturnsFocus) {
+  item->ItemInfo(u"Fonts Folder|fonts");
+  std::string focusAfterFirst;
+  const auto result = edit([&](ScriptedUser& user) {
+    user.focus("Text2");
+    user.pressEnter();
+    focusAfterFirst = user.focusedControl();
+    user.type("Text1", u"my computer");
+    user.click("cmdOK");
+    EXPECT_NE(user.window(), nullptr) << "the dialog stays open";
+    user.pressEsc();
+  });
+  EXPECT_EQ(result, u"") << "the result text keeps its value";
+  EXPECT_EQ(system.beeps, 2);
+  ASSERT_EQ(system.messageBoxes.size(), 2u);
+  const auto& first = system.messageBoxes[0];
+  EXPECT_EQ(first.prompt,
+            u"Specified file/directory/item does not exist. Enter a valid "
+            u"file/directory/item name. ");
+  EXPECT_EQ(first.title, u"Fonts Folder");
+  EXPECT_EQ(first.style, 64);
+  EXPECT_EQ(system.messageBoxes[1].title, u"my computer");
+  EXPECT_EQ(focusAfterFirst, "Text1");
+}
+
+TEST_F(ItemEditor, EmptyTargetIsRejected) {
+  EXPECT_EQ(edit([](ScriptedUser& user) {
+              user.pressEnter();
+              user.pressEsc();
+            }),
+            u"");
+  ASSERT_EQ(system.messageBoxes.size(), 1u);
+  EXPECT_EQ(system.messageBoxes[0].title, u"");
+}
+
+TEST_F(ItemEditor, ListPicksDrawTheSpecialIconButTypingDoesNot) {
+  item->ItemInfo(u"C:\\Tools\\edit.exe|Editor");
+  edit([&](ScriptedUser& user) {
+    user.pick("Text1", u"Desktop Folder");
+    EXPECT_EQ(preview(), std::vector<std::u16string>{u"special:3"});
+    EXPECT_EQ(window().pictureRefreshes("Picture1"), 2);
+    user.type("Text1", u"Recycle Bin");
+    EXPECT_EQ(preview(), std::vector<std::u16string>{u"special:3"});
+    user.pressEsc();
+  });
+
+  system.sysgateMissing = true;
+  edit([&](ScriptedUser& user) {
+    user.pick("Text1", u"My Computer");
+    EXPECT_TRUE(preview().empty()) << "no icon: the preview is only cleared";
+    user.pressEsc();
+  });
+}
+
+TEST_F(ItemEditor, TheListOffersSixSpecialItemsInOrder) {
+  const std::vector<std::u16string> expected = {u"My Computer",    u"Network Neighborhood",
+                                                u"Control Panel",  u"Recycle Bin",
+                                                u"Printer Folder", u"Desktop Folder"};
+  EXPECT_EQ(window().items(form().Text1.id()), expected);
+  EXPECT_EQ(form().Line1[0].foreColour(), forms::systemColour(0x10));
+  EXPECT_EQ(form().Line1[1].foreColour(), forms::systemColour(0x14));
+}
+
+TEST_F(ItemEditor, BrowsingAFileReplacesTheTargetAndDrawsItsIcon) {
+  item->ItemInfo(u"My Computer|tip");
+  system.answerNextOpen(std::nullopt);
+  system.answerNextOpen(std::u16string(kEditor));
+  edit([&](ScriptedUser& user) {
+    user.click("cmdFile");  // cancelled
+    EXPECT_EQ(user.text("Text1"), u"My Computer");
+    EXPECT_EQ(preview(), std::vector<std::u16string>{u"special:5"});
+    user.click("cmdFile");
+    EXPECT_EQ(user.text("Text1"), kEditor);
+    EXPECT_EQ(preview(), std::vector<std::u16string>{u"file:C:\\Tools\\edit.exe"});
+    user.pressEsc();
+  });
+  ASSERT_EQ(system.openDialogs.size(), 2u);
+  const auto& dialog = system.openDialogs[0];
+  EXPECT_EQ(dialog.title, u"Browse File...");
+  EXPECT_EQ(dialog.filter, u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|");
+  EXPECT_EQ(dialog.flags, 4100u);
+  EXPECT_EQ(form().CMDialog.fileName, kEditor) << "the file name persists between runs";
+}
+
+TEST_F(ItemEditor, BrowsingAFolderReplacesTheTargetAndDrawsItsIcon) {
+  item->ItemInfo(u"My Computer|tip");
+  system.answerNextFolder(std::nullopt);
+  system.answerNextFolder(u"C:\\Tools");
+  const auto result = edit([&](ScriptedUser& user) {
+    user.click("cmdFolder");  // nothing chosen
+    EXPECT_EQ(user.text("Text1"), u"My Computer");
+    user.click("cmdFolder");
+    EXPECT_EQ(user.text("Text1"), u"C:\\Tools");
+    EXPECT_EQ(preview(), std::vector<std::u16string>{u"file:C:\\Tools"});
+    user.pressEnter();
+  });
+  EXPECT_EQ(result, u"C:\\Tools|tip");
+  ASSERT_EQ(system.folderPrompts.size(), 2u);
+  EXPECT_EQ(system.folderPrompts[0], std::string("Choose a folder.\0", 17));
+
+  system.pathwiseMissing = true;
+  edit([&](ScriptedUser& user) {
+    user.click("cmdFolder");
+    EXPECT_EQ(user.text("Text1"), u"C:\\Tools");
+    user.pressEsc();
+  });
+}
+
+TEST_F(ItemEditor, ObjectsOfOneThreadShareTheDialogAndReleasingOneUnloadsIt) {
+  auto other = std::make_unique<CProperty>();
+  other->ItemInfo(u"Recycle Bin|bin");
+  EXPECT_EQ(form().Text1.text(), u"Recycle Bin");
+  system.onNextShow([](ScriptedUser& user) { user.pressEnter(); });
+  item->Show();
+  EXPECT_EQ(other->ItemInfo(), u"Recycle Bin|bin");
+
+  other.reset();
+  EXPECT_EQ(item->ItemInfo(), u"") << "the next use loads a fresh dialog";
+  EXPECT_EQ(form().Text1.text(), u"");
+}
+
+}  // namespace
+}  // namespace tollivor
