@@ -1,0 +1,513 @@
+#include <algorithm>
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessText.h"
+
+namespace tollivor::forms::headless {
+
+namespace {
+
+constexpr std::uint32_t kFolderAttribute = 16;
+
+// Default colours as the runtime gives new controls: button face and text
+// for most, window and window text for edit fields and lines.
+constexpr int kColourWindow = 5;
+constexpr int kColourWindowText = 8;
+constexpr int kColourButtonFace = 15;
+constexpr int kColourButtonText = 18;
+constexpr int kLastSystemColour = 30;
+
+bool hasText(Kind kind) noexcept { return kind != Kind::PictureBox && kind != Kind::Line && kind != Kind::TabStrip; }
+
+bool isFocusKind(Kind kind) noexcept {
+  switch (kind) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// An RGB value, or a system colour number the system knows.
+bool isValidColour(Colour colour) noexcept {
+  const auto bits = static_cast<std::uint32_t>(colour);
+  if ((bits & 0xFF000000u) == 0) return true;
+  return (bits & 0xFF000000u) == 0x80000000u && (bits & 0x00FFFFFFu) <= kLastSystemColour;
+}
+
+bool isPictureFile(const std::u16string& path) noexcept {
+  return endsWithIgnoringCase(path, u".ico") || endsWithIgnoringCase(path, u".bmp") ||
+         endsWithIgnoringCase(path, u".cur");
+}
+
+// The access key of a caption: the character after a single '&' ("&&" is a
+// plain ampersand), or 0 for none.
+char16_t accessKeyOf(const std::u16string& caption) noexcept {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != u'&') continue;
+    if (caption[i + 1] != u'&') return foldCase(caption[i + 1]);
+    ++i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormSpec& spec,
+                               FormEvents& events, WindowHandle handle)
+    : platform_(&platform), spec_(spec), events_(events), handle_(handle) {
+  bounds_ = {0, 0, spec.clientWidth + 2 * kFrameTwips,
+             spec.clientHeight + 2 * kFrameTwips + kCaptionTwips};
+  controls_.reserve(spec.controls.size());
+  for (const auto& row : spec.controls) {
+    ControlState c;
+    c.text = row.caption;
+    c.value = (row.flags & kChecked) ? 1 : 0;
+    c.enabled = !(row.flags & kDisabled);
+    c.visible = !(row.flags & kHidden);
+    c.border = (row.flags & kBorder) != 0;
+    c.rect = row.rect;
+    c.fontName = row.font ? row.font->name : spec.font.name;
+    const bool field = row.kind == Kind::TextBox || row.kind == Kind::ComboBox;
+    c.fore = systemColour(field || row.kind == Kind::Line ? kColourWindowText : kColourButtonText);
+    c.back = systemColour(field ? kColourWindow : kColourButtonFace);
+    controls_.push_back(std::move(c));
+  }
+  platform.windows.push_back(this);
+}
+
+HeadlessWindow::~HeadlessWindow() {
+  if (!platform_) return;
+  std::erase(platform_->windows, this);
+  std::erase(platform_->modalStack, this);
+}
+
+// --- the test API ---------------------------------------------------------
+
+std::vector<std::u16string> HeadlessWindow::pictureShows(const std::string& control,
+                                                         int index) const {
+  const auto* c = state(find(control, index));
+  return c ? c->shows : std::vector<std::u16string>{};
+}
+
+int HeadlessWindow::pictureClears(const std::string& control, int index) const {
+  const auto* c = state(find(control, index));
+  return c ? c->clears : 0;
+}
+
+int HeadlessWindow::pictureRefreshes(const std::string& control, int index) const {
+  const auto* c = state(find(control, index));
+  return c ? c->refreshes : 0;
+}
+
+bool HeadlessWindow::isFrontPage(const std::string& control, int index) const {
+  const auto* c = state(find(control, index));
+  if (!c || c->frontStamp == 0) return false;
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (spec_.controls[i].name == control && controls_[i].frontStamp > c->frontStamp) return false;
+  return true;
+}
+
+bool HeadlessWindow::enabledWindow() const {
+  return !platform_ || platform_->modalStack.empty() || platform_->modalStack.back() == this;
+}
+
+const FormSpec& HeadlessWindow::spec() const { return spec_; }
+
+// --- the window --------------------------------------------------------------
+
+bool HeadlessWindow::showModal() noexcept {
+  if (!platform_ || showing_) return false;
+  HeadlessPlatform& platform = *platform_;
+  ++platform.modalShows;
+  showing_ = true;
+  closeGiven_ = false;
+  visible_ = true;
+  platform.modalStack.push_back(this);
+  for (ControlId id = 0; id < static_cast<ControlId>(controls_.size()); ++id)
+    if (canTakeFocus(id)) {
+      moveFocus(id);
+      break;
+    }
+
+  try {
+    if (auto script = platform.takeScript()) (*script)(platform.user);
+  } catch (...) {
+    // A script that throws ends like one that ran out of steps.
+  }
+
+  if (visible_) {
+    hide();
+    if (!closeGiven_) ++platform.unfinishedShows;
+  }
+  std::erase(platform.modalStack, this);
+  showing_ = false;
+  return true;
+}
+
+bool HeadlessWindow::hide() noexcept {
+  visible_ = false;
+  focus_.reset();  // a hidden window has no keyboard focus
+  return true;
+}
+
+bool HeadlessWindow::isVisible() noexcept { return visible_; }
+
+std::optional<Rect> HeadlessWindow::bounds() noexcept { return bounds_; }
+
+bool HeadlessWindow::moveTo(int left, int top) noexcept {
+  bounds_.left = left;
+  bounds_.top = top;
+  return true;
+}
+
+WindowHandle HeadlessWindow::handle() noexcept { return handle_; }
+
+// --- controls -----------------------------------------------------------------
+
+std::optional<std::u16string> HeadlessWindow::text(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || !hasText(r->kind)) return std::nullopt;
+  return state(id)->text;
+}
+
+bool HeadlessWindow::setText(ControlId id, const std::u16string& text) noexcept {
+  const auto* r = row(id);
+  if (!r || !hasText(r->kind)) return false;
+  try {
+    state(id)->text = text;
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::optional<int> HeadlessWindow::value(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || (r->kind != Kind::OptionButton && r->kind != Kind::CheckBox)) return std::nullopt;
+  return state(id)->value;
+}
+
+bool HeadlessWindow::setValue(ControlId id, int value) noexcept {
+  const auto* r = row(id);
+  if (!r || (r->kind != Kind::OptionButton && r->kind != Kind::CheckBox)) return false;
+  if (value != 0 && value != 1) return false;
+  if (r->kind == Kind::OptionButton && value == 1)
+    selectOption(id);
+  else
+    state(id)->value = value;
+  return true;
+}
+
+std::optional<bool> HeadlessWindow::isEnabled(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line) return std::nullopt;
+  return state(id)->enabled;
+}
+
+bool HeadlessWindow::setEnabled(ControlId id, bool enabled) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line) return false;
+  state(id)->enabled = enabled;
+  return true;
+}
+
+bool HeadlessWindow::setFocus(ControlId id) noexcept {
+  // As in the forms runtime, only a shown form's usable controls take the focus.
+  if (!visible_ || !canTakeFocus(id)) return false;
+  moveFocus(id);
+  return true;
+}
+
+std::optional<ControlId> HeadlessWindow::focus() noexcept { return focus_; }
+
+bool HeadlessWindow::addItem(ControlId id, const std::u16string& item) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::ComboBox) return false;
+  try {
+    state(id)->items.push_back(item);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::optional<std::vector<std::u16string>> HeadlessWindow::items(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::ComboBox) return std::nullopt;
+  try {
+    return state(id)->items;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+std::optional<Colour> HeadlessWindow::foreColour(ControlId id) noexcept {
+  if (!row(id)) return std::nullopt;
+  return state(id)->fore;
+}
+
+bool HeadlessWindow::setForeColour(ControlId id, Colour colour) noexcept {
+  if (!row(id) || !isValidColour(colour)) return false;
+  state(id)->fore = colour;
+  return true;
+}
+
+std::optional<Colour> HeadlessWindow::backColour(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line) return std::nullopt;
+  return state(id)->back;
+}
+
+bool HeadlessWindow::setBackColour(ControlId id, Colour colour) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line || !isValidColour(colour)) return false;
+  state(id)->back = colour;
+  return true;
+}
+
+std::optional<std::u16string> HeadlessWindow::fontName(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line) return std::nullopt;
+  return state(id)->fontName;
+}
+
+bool HeadlessWindow::setFontName(ControlId id, const std::u16string& name) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line || name.empty()) return false;
+  try {
+    state(id)->fontName = name;
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+std::optional<Rect> HeadlessWindow::controlRect(ControlId id) noexcept {
+  if (!row(id)) return std::nullopt;
+  return state(id)->rect;
+}
+
+bool HeadlessWindow::moveControl(ControlId id, const Rect& rect) noexcept {
+  const auto* r = row(id);
+  if (!r) return false;
+  // A line's rectangle holds its end points, which may lie either way round.
+  if (r->kind != Kind::Line && (rect.width < 0 || rect.height < 0)) return false;
+  state(id)->rect = rect;
+  return true;
+}
+
+bool HeadlessWindow::bringToFront(ControlId id) noexcept {
+  if (!row(id)) return false;
+  state(id)->frontStamp = ++frontCounter_;
+  return true;
+}
+
+bool HeadlessWindow::setBorder(ControlId id, bool border) noexcept {
+  const auto* r = row(id);
+  if (!r || (r->kind != Kind::PictureBox && r->kind != Kind::Label && r->kind != Kind::TextBox))
+    return false;
+  state(id)->border = border;
+  return true;
+}
+
+// --- picture boxes --------------------------------------------------------------
+
+bool HeadlessWindow::clearPicture(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::PictureBox) return false;
+  state(id)->shows.clear();
+  ++state(id)->clears;
+  return true;
+}
+
+bool HeadlessWindow::refreshPicture(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::PictureBox) return false;
+  ++state(id)->refreshes;
+  return true;
+}
+
+bool HeadlessWindow::drawIcon(ControlId id, int, int, IconHandle icon) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::PictureBox || !platform_ || icon == 0) return false;
+  auto it = platform_->liveIcons.find(icon);
+  if (it == platform_->liveIcons.end()) return false;
+  try {
+    state(id)->shows.push_back(it->second);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool HeadlessWindow::loadPicture(ControlId id, const std::u16string& path) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::PictureBox || !platform_) return false;
+  const auto attributes = platform_->fileAttributes(path);
+  if (!attributes || (*attributes & kFolderAttribute) || !isPictureFile(path)) return false;
+  try {
+    std::vector<std::u16string> shows{u"picture:" + path};
+    state(id)->shows = std::move(shows);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+// --- tab strip -------------------------------------------------------------------
+
+std::optional<int> HeadlessWindow::currentTab(ControlId id) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::TabStrip) return std::nullopt;
+  return state(id)->tab;
+}
+
+bool HeadlessWindow::setCurrentTab(ControlId id, int tab) noexcept {
+  const auto* r = row(id);
+  if (!r || r->kind != Kind::TabStrip || tab < 0 || tab >= static_cast<int>(r->tabs.size()))
+    return false;
+  state(id)->tab = tab;
+  return true;
+}
+
+// --- the backend's own -------------------------------------------------------------
+
+const ControlSpec* HeadlessWindow::row(ControlId id) const noexcept {
+  if (id < 0 || static_cast<size_t>(id) >= spec_.controls.size()) return nullptr;
+  return &spec_.controls[static_cast<size_t>(id)];
+}
+
+HeadlessWindow::ControlState* HeadlessWindow::state(ControlId id) noexcept {
+  return row(id) ? &controls_[static_cast<size_t>(id)] : nullptr;
+}
+
+const HeadlessWindow::ControlState* HeadlessWindow::state(ControlId id) const noexcept {
+  return row(id) ? &controls_[static_cast<size_t>(id)] : nullptr;
+}
+
+ControlId HeadlessWindow::find(const std::string& name, int index) const noexcept {
+  for (size_t i = 0; i < spec_.controls.size(); ++i)
+    if (spec_.controls[i].name == name && spec_.controls[i].index == index)
+      return static_cast<ControlId>(i);
+  return -1;
+}
+
+ControlId HeadlessWindow::containerOf(ControlId id) const noexcept {
+  const auto* r = row(id);
+  if (!r || r->container.empty()) return -1;
+  const ControlId container = find(r->container, r->containerIndex);
+  return container == id ? -1 : container;
+}
+
+std::string HeadlessWindow::nameOf(ControlId id) const {
+  const auto* r = row(id);
+  if (!r) return {};
+  return r->index < 0 ? r->name : r->name + "(" + std::to_string(r->index) + ")";
+}
+
+bool HeadlessWindow::reachable(ControlId id) const noexcept {
+  if (!row(id)) return false;
+  // Walk up the containers; the step limit stops a table that loops.
+  for (size_t steps = 0; id >= 0 && steps <= controls_.size(); ++steps) {
+    const auto& c = controls_[static_cast<size_t>(id)];
+    if (!c.visible || !c.enabled) return false;
+    id = containerOf(id);
+  }
+  return id < 0;
+}
+
+bool HeadlessWindow::canTakeFocus(ControlId id) const noexcept {
+  const auto* r = row(id);
+  return r && isFocusKind(r->kind) && reachable(id);
+}
+
+bool HeadlessWindow::takesInput() const noexcept {
+  return platform_ && visible_ && showing_ && !closeGiven_ && !platform_->modalStack.empty() &&
+         platform_->modalStack.back() == this;
+}
+
+void HeadlessWindow::moveFocus(ControlId id) noexcept {
+  if (focus_ == id) return;
+  focus_ = id;
+  if (!platform_) return;
+  try {
+    platform_->focusChanges.push_back(nameOf(id));
+  } catch (...) {
+  }
+}
+
+void HeadlessWindow::selectOption(ControlId id) noexcept {
+  const auto& mine = spec_.controls[static_cast<size_t>(id)];
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const auto& other = spec_.controls[i];
+    if (other.kind == Kind::OptionButton && other.container == mine.container &&
+        other.containerIndex == mine.containerIndex)
+      controls_[i].value = 0;
+  }
+  controls_[static_cast<size_t>(id)].value = 1;
+}
+
+void HeadlessWindow::raise(ControlId id, Event event) noexcept { events_.onControlEvent(id, event); }
+
+void HeadlessWindow::giveCloseCommand() noexcept {
+  closeGiven_ = true;
+  events_.onCloseCommand();
+}
+
+void HeadlessWindow::userClick(ControlId id) noexcept {
+  if (!reachable(id)) return;
+  const Kind kind = spec_.controls[static_cast<size_t>(id)].kind;
+  if (canTakeFocus(id)) moveFocus(id);  // the mouse button going down takes the focus
+  switch (kind) {
+    case Kind::CommandButton:
+    case Kind::Label:
+    case Kind::PictureBox:
+      raise(id, Event::Click);
+      break;
+    case Kind::CheckBox: {
+      auto& c = controls_[static_cast<size_t>(id)];
+      c.value = c.value == 0 ? 1 : 0;
+      raise(id, Event::Click);
+      break;
+    }
+    case Kind::OptionButton:
+      selectOption(id);
+      raise(id, Event::Click);
+      break;
+    default:
+      break;  // fields only take the focus; lines and tab strips have no click of their own
+  }
+}
+
+void HeadlessWindow::userAccessKey(char16_t key) noexcept {
+  const char16_t wanted = foldCase(key);
+  if (wanted == 0) return;
+  const auto count = static_cast<ControlId>(controls_.size());
+  for (ControlId id = 0; id < count; ++id) {
+    const Kind kind = spec_.controls[static_cast<size_t>(id)].kind;
+    const bool hasAccessKey = kind == Kind::Label || kind == Kind::CommandButton ||
+                              kind == Kind::CheckBox || kind == Kind::OptionButton;
+    if (!hasAccessKey || !reachable(id) || accessKeyOf(controls_[static_cast<size_t>(id)].text) != wanted)
+      continue;
+    if (kind != Kind::Label) {
+      userClick(id);
+      return;
+    }
+    // A label hands the focus on to the next control that can take it.
+    for (ControlId step = 1; step < count; ++step) {
+      const ControlId next = (id + step) % count;
+      if (canTakeFocus(next)) {
+        moveFocus(next);
+        return;
+      }
+    }
+    return;
+  }
+}
+
+}  // namespace tollivor::forms::headless

@@ -1,0 +1,135 @@
+#include <algorithm>
+
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace tollivor::forms::headless {
+
+HeadlessWindow* ScriptedUser::window() const {
+  auto& stack = platform_.modalStack;
+  if (stack.empty() || !stack.back()->takesInput()) return nullptr;
+  return stack.back();
+}
+
+void ScriptedUser::type(const std::string& control, const std::u16string& text, int index) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, index);
+  const auto* r = w->row(id);
+  if (!r || (r->kind != Kind::TextBox && r->kind != Kind::ComboBox) || !w->reachable(id)) return;
+  w->moveFocus(id);
+  w->state(id)->text = text;  // typing runs no handler
+}
+
+void ScriptedUser::pick(const std::string& control, const std::u16string& entry) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, -1);
+  const auto* r = w->row(id);
+  if (!r || r->kind != Kind::ComboBox || !w->reachable(id)) return;
+  const auto& items = w->state(id)->items;
+  if (std::find(items.begin(), items.end(), entry) == items.end()) return;
+  w->moveFocus(id);
+  w->state(id)->text = entry;
+  w->raise(id, Event::Click);
+}
+
+void ScriptedUser::click(const std::string& control, int index) {
+  if (auto* w = window()) w->userClick(w->find(control, index));
+}
+
+void ScriptedUser::select(const std::string& control, int index) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, index);
+  const auto* r = w->row(id);
+  if (r && r->kind == Kind::OptionButton) w->userClick(id);
+}
+
+void ScriptedUser::check(const std::string& control, bool checked) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, -1);
+  const auto* r = w->row(id);
+  if (r && r->kind == Kind::CheckBox && (w->state(id)->value != 0) != checked) w->userClick(id);
+}
+
+void ScriptedUser::chooseTab(const std::string& control, int tab) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, -1);
+  const auto* r = w->row(id);
+  if (!r || r->kind != Kind::TabStrip || !w->reachable(id)) return;
+  if (tab < 0 || tab >= static_cast<int>(r->tabs.size()) || w->state(id)->tab == tab) return;
+  w->state(id)->tab = tab;
+  w->raise(id, Event::Click);
+}
+
+void ScriptedUser::moveMouse(const std::string& control, int index) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, index);
+  if (w->reachable(id)) w->raise(id, Event::MouseMove);
+}
+
+void ScriptedUser::focus(const std::string& control, int index) {
+  auto* w = window();
+  if (!w) return;
+  const ControlId id = w->find(control, index);
+  if (w->canTakeFocus(id)) w->moveFocus(id);
+}
+
+void ScriptedUser::pressEnter() {
+  auto* w = window();
+  if (!w) return;
+  // A focused button takes Enter for itself; otherwise the default button does.
+  if (w->focus_) {
+    const ControlId focused = *w->focus_;
+    if (w->row(focused)->kind == Kind::CommandButton && w->reachable(focused)) {
+      w->raise(focused, Event::Click);
+      return;
+    }
+  }
+  const auto& rows = w->spec_.controls;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const auto id = static_cast<ControlId>(i);
+    if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kDefault) && w->reachable(id)) {
+      w->raise(id, Event::Click);
+      return;
+    }
+  }
+}
+
+void ScriptedUser::pressEsc() {
+  auto* w = window();
+  if (!w) return;
+  const auto& rows = w->spec_.controls;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const auto id = static_cast<ControlId>(i);
+    if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kCancel) && w->reachable(id)) {
+      w->raise(id, Event::Click);
+      return;
+    }
+  }
+}
+
+void ScriptedUser::pressAccessKey(char16_t key) {
+  if (auto* w = window()) w->userAccessKey(key);
+}
+
+void ScriptedUser::closeWindow() {
+  if (auto* w = window()) w->giveCloseCommand();
+}
+
+std::u16string ScriptedUser::text(const std::string& control, int index) const {
+  auto* w = window();
+  if (!w) return {};
+  return w->text(w->find(control, index)).value_or(std::u16string{});
+}
+
+std::string ScriptedUser::focusedControl() const {
+  auto* w = window();
+  if (!w || !w->focus_) return {};
+  return w->nameOf(*w->focus_);
+}
+
+}  // namespace tollivor::forms::headless
