@@ -1,0 +1,106 @@
+// IUnknown and IDispatch for one dual interface, served from the embedded
+// type library. The concrete class implements the interface's own members.
+#pragma once
+
+#include <ole2.h>
+
+#include <atomic>
+#include <new>
+
+#include "ComRef.h"
+#include "Module.h"
+#include "TypeLibrary.h"
+
+namespace tollivor::component {
+
+template <class Interface>
+class DispatchObject : public Interface {
+ public:
+  DispatchObject(const DispatchObject&) = delete;
+  DispatchObject& operator=(const DispatchObject&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
+      *out = static_cast<Interface*>(this);
+      this->AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    const HRESULT hr = loadTypeInfo();
+    if (FAILED(hr)) return hr;
+    dispatchInfo_->AddRef();
+    *info = dispatchInfo_.get();
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    const HRESULT hr = loadTypeInfo();
+    if (FAILED(hr)) return hr;
+    return DispGetIDsOfNames(vtableInfo_.get(), names, count, ids);
+  }
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argError) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    const HRESULT hr = loadTypeInfo();
+    if (FAILED(hr)) return hr;
+    return DispInvoke(static_cast<Interface*>(this), vtableInfo_.get(), id, flags, params, result,
+                      exception, argError);
+  }
+
+ protected:
+  explicit DispatchObject(const IID& iid) noexcept : iid_(iid) { objectCreated(); }
+  virtual ~DispatchObject() { objectDestroyed(); }
+
+ private:
+  // Loaded on the first late-bound call, so early binding never pays for it.
+  HRESULT loadTypeInfo() noexcept {
+    if (vtableInfo_) return S_OK;
+    return component::loadTypeInfo(iid_, dispatchInfo_.put(), vtableInfo_.put());
+  }
+
+  const IID& iid_;
+  std::atomic<ULONG> refs_{1};
+  ComRef<ITypeInfo> dispatchInfo_;
+  ComRef<ITypeInfo> vtableInfo_;
+};
+
+// Creates an object of class T and asks it for riid: the body of every
+// class factory's CreateInstance.
+template <class T>
+HRESULT createObject(REFIID riid, void** out) noexcept {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  auto* object = new (std::nothrow) T();
+  if (!object) return E_OUTOFMEMORY;
+  const HRESULT hr = object->QueryInterface(riid, out);
+  object->Release();
+  return hr;
+}
+
+}  // namespace tollivor::component

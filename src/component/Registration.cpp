@@ -1,0 +1,152 @@
+// DllRegisterServer and DllUnregisterServer. Registration writes, under
+// HKEY_CLASSES_ROOT, each class's identifier (in-process server, apartment
+// threading, ProgID, type library) and its ProgID, then registers the type
+// library. Unregistration removes exactly those records.
+#include <olectl.h>
+
+#include <string>
+
+#include "ClassTable.h"
+#include "Module.h"
+#include "Tollivor_h.h"
+
+namespace tollivor::component {
+
+namespace {
+
+#ifdef _WIN64
+constexpr SYSKIND kSysKind = SYS_WIN64;
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+#endif
+constexpr WORD kLibraryMajor = 1;
+constexpr WORD kLibraryMinor = 1;
+constexpr LCID kLibraryLocale = 0;
+
+class RegKey {
+ public:
+  RegKey() noexcept = default;
+  ~RegKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+  HKEY get() const noexcept { return key_; }
+  HKEY* put() noexcept { return &key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+std::wstring guidText(REFGUID guid) {
+  wchar_t text[40] = {};
+  return StringFromGUID2(guid, text, 40) ? std::wstring(text) : std::wstring();
+}
+
+// Sets a string value (name nullptr: the key's default value), creating the key.
+bool writeValue(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
+  RegKey key;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      key.put(), nullptr) != ERROR_SUCCESS)
+    return false;
+  const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        bytes) == ERROR_SUCCESS;
+}
+
+// The key's default value; empty when the key or the value is missing.
+std::wstring readDefault(const std::wstring& path) {
+  wchar_t text[64] = {};
+  DWORD bytes = sizeof(text) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, text,
+                   &bytes) != ERROR_SUCCESS)
+    return {};
+  return text;
+}
+
+bool keyExists(const std::wstring& path) {
+  RegKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+bool deleteTree(const std::wstring& path) {
+  const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool registerClass(const ClassEntry& entry, const std::wstring& dllPath,
+                   const std::wstring& library) {
+  const std::wstring clsid = guidText(*entry.clsid);
+  const std::wstring progId = entry.progId;
+  const std::wstring classKey = L"CLSID\\" + clsid;
+  return !clsid.empty() && writeValue(classKey, nullptr, progId) &&
+         writeValue(classKey + L"\\InprocServer32", nullptr, dllPath) &&
+         writeValue(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
+         writeValue(classKey + L"\\ProgID", nullptr, progId) &&
+         writeValue(classKey + L"\\TypeLib", nullptr, library) &&
+         writeValue(progId, nullptr, progId) && writeValue(progId + L"\\CLSID", nullptr, clsid);
+}
+
+// A ProgID that meanwhile names another class is someone else's: it stays.
+bool unregisterClass(const ClassEntry& entry) {
+  const std::wstring clsid = guidText(*entry.clsid);
+  const std::wstring progId = entry.progId;
+  bool done = !clsid.empty();
+  if (done && readDefault(progId + L"\\CLSID") == clsid) done = deleteTree(progId);
+  return deleteTree(L"CLSID\\" + clsid) && done;
+}
+
+HRESULT registerTypeLibrary(std::wstring& dllPath) {
+  ITypeLib* library = nullptr;
+  HRESULT hr = LoadTypeLibEx(dllPath.c_str(), REGKIND_NONE, &library);
+  if (FAILED(hr)) return hr;
+  hr = RegisterTypeLib(library, dllPath.data(), nullptr);
+  library->Release();
+  return hr;
+}
+
+HRESULT unregisterTypeLibrary() {
+  const std::wstring version = L"TypeLib\\" + guidText(LIBID_Tollivor) + L"\\1.1";
+  if (!keyExists(version)) return S_OK;
+  return UnRegisterTypeLib(LIBID_Tollivor, kLibraryMajor, kLibraryMinor, kLibraryLocale, kSysKind);
+}
+
+HRESULT unregisterAll() {
+  bool classesDone = true;
+  for (const auto& entry : classes()) classesDone = unregisterClass(entry) && classesDone;
+  const HRESULT hr = unregisterTypeLibrary();
+  if (FAILED(hr)) return SELFREG_E_TYPELIB;
+  return classesDone ? S_OK : SELFREG_E_CLASS;
+}
+
+HRESULT registerAll() {
+  std::wstring dllPath = modulePath();
+  if (dllPath.empty()) return E_UNEXPECTED;
+  if (FAILED(registerTypeLibrary(dllPath))) return SELFREG_E_TYPELIB;
+  const std::wstring library = guidText(LIBID_Tollivor);
+  for (const auto& entry : classes())
+    if (!registerClass(entry, dllPath, library)) return SELFREG_E_CLASS;
+  return S_OK;
+}
+
+}  // namespace
+
+}  // namespace tollivor::component
+
+STDAPI DllUnregisterServer() {
+  try {
+    return tollivor::component::unregisterAll();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+STDAPI DllRegisterServer() {
+  HRESULT hr = E_OUTOFMEMORY;
+  try {
+    hr = tollivor::component::registerAll();
+  } catch (...) {
+  }
+  if (FAILED(hr)) DllUnregisterServer();  // half a registration is worse than none
+  return hr;
+}

@@ -1,0 +1,62 @@
+#include "TypeLibrary.h"
+
+#include <mutex>
+#include <string>
+#include <utility>
+
+#include "ComRef.h"
+#include "Module.h"
+
+namespace tollivor::component {
+
+namespace {
+
+// One library for the whole process: type information is free-threaded, and
+// objects on every apartment thread share it. Objects keep their own
+// references, so dropping this one never pulls information from under them.
+// A plain pointer: at process exit it is left alone rather than released
+// from the loader's detach notification.
+std::mutex g_lock;
+ITypeLib* g_library = nullptr;
+
+HRESULT library(ComRef<ITypeLib>& out) noexcept {
+  std::lock_guard guard(g_lock);
+  if (!g_library) {
+    const std::wstring path = modulePath();
+    if (path.empty()) return E_UNEXPECTED;
+    const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &g_library);
+    if (FAILED(hr)) return hr;
+  }
+  g_library->AddRef();
+  *out.put() = g_library;
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT loadTypeInfo(REFIID iid, ITypeInfo** dispatchHalf, ITypeInfo** vtableHalf) noexcept {
+  *dispatchHalf = nullptr;
+  *vtableHalf = nullptr;
+  ComRef<ITypeLib> lib;
+  HRESULT hr = library(lib);
+  if (FAILED(hr)) return hr;
+  ComRef<ITypeInfo> dispatch;
+  hr = lib->GetTypeInfoOfGuid(iid, dispatch.put());
+  if (FAILED(hr)) return hr;
+  HREFTYPE vtableRef = 0;
+  hr = dispatch->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef);
+  if (FAILED(hr)) return hr;
+  ComRef<ITypeInfo> vtable;
+  hr = dispatch->GetRefTypeInfo(vtableRef, vtable.put());
+  if (FAILED(hr)) return hr;
+  *dispatchHalf = dispatch.detach();
+  *vtableHalf = vtable.detach();
+  return S_OK;
+}
+
+void releaseTypeLibrary() noexcept {
+  std::lock_guard guard(g_lock);
+  if (g_library) std::exchange(g_library, nullptr)->Release();
+}
+
+}  // namespace tollivor::component
