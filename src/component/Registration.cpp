@@ -9,6 +9,7 @@
 #include "ClassTable.h"
 #include "Module.h"
 #include "Tollivor_h.h"
+#include "platform/win32/handles.h"
 
 namespace tollivor::component {
 
@@ -23,20 +24,7 @@ constexpr WORD kLibraryMajor = 1;
 constexpr WORD kLibraryMinor = 1;
 constexpr LCID kLibraryLocale = 0;
 
-class RegKey {
- public:
-  RegKey() noexcept = default;
-  ~RegKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  HKEY get() const noexcept { return key_; }
-  HKEY* put() noexcept { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+using win32::unique_hkey;
 
 std::wstring guidText(REFGUID guid) {
   wchar_t text[40] = {};
@@ -45,7 +33,7 @@ std::wstring guidText(REFGUID guid) {
 
 // Sets a string value (name nullptr: the key's default value), creating the key.
 bool writeValue(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
-  RegKey key;
+  unique_hkey key;
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                       key.put(), nullptr) != ERROR_SUCCESS)
     return false;
@@ -65,7 +53,7 @@ std::wstring readDefault(const std::wstring& path) {
 }
 
 bool keyExists(const std::wstring& path) {
-  RegKey key;
+  unique_hkey key;
   return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
