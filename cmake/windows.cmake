@@ -23,9 +23,10 @@ function(tollivor_dll name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${WINDOWS_SYSTEM_LIBS})
 endfunction()
 
-# The Win32 forms platform.
+# The Win32 forms platform. An object library: the portable core calls back
+# into it (defaultPlatform), which one pass over static libraries would miss.
 file(GLOB WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-add_library(tollivor_win32 STATIC ${WIN32_PLATFORM_SOURCES})
+add_library(tollivor_win32 OBJECT ${WIN32_PLATFORM_SOURCES})
 target_link_libraries(tollivor_win32 PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS})
 
 # The type library, from IDL with widl, embedded in the DLL as a resource.
@@ -75,6 +76,11 @@ if(HOST_SOURCES)
   endif()
   target_link_libraries(TollivorHost PRIVATE ${WINDOWS_SYSTEM_LIBS})
 endif()
+
+# Ends another process's dialog as its user would: the client scripts'
+# driver, also used by tools/demo.
+add_executable(DialogDriver tests/clients/driver/DialogDriver.cpp)
+target_link_libraries(DialogDriver PRIVATE ${WINDOWS_SYSTEM_LIBS})
 
 # Tests under Wine: the Win32 platform directly, and the DLL through COM.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

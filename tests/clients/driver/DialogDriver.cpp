@@ -1,0 +1,75 @@
+// Ends a modal dialog of another process, as its user would: waits until a
+// visible top-level window with the given caption appears, then presses the
+// button with the given caption, or gives the window's own close command
+// when no button is named.
+//
+//   DialogDriver.exe "Item Property" "&OK"
+//   DialogDriver.exe "Group Property"
+//
+// Exit code 0 when it acted, 1 when no such dialog (or button) showed within
+// the time limit.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr DWORD kTimeLimitMs = 30000;
+
+struct Search {
+  std::wstring caption;
+  HWND found = nullptr;
+};
+
+std::wstring windowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+BOOL CALLBACK matchTopLevel(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  if (!IsWindowVisible(window) || windowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK matchButton(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (lstrcmpiW(className, L"Button") != 0 || windowText(window) != search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND waitForDialog(const std::wstring& caption) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kTimeLimitMs) {
+    Search search{caption};
+    EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  const std::unique_ptr<wchar_t*, decltype(&LocalFree)> args(
+      CommandLineToArgvW(GetCommandLineW(), &argc), &LocalFree);
+  if (!args || argc < 2) return 2;
+  wchar_t** argv = args.get();
+  HWND dialog = waitForDialog(argv[1]);
+  if (!dialog) return 1;
+  // Posted, never sent: the dialog's thread may be about to block in a
+  // message box of its own.
+  if (argc < 3) return PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  Search button{argv[2]};
+  EnumChildWindows(dialog, matchButton, reinterpret_cast<LPARAM>(&button));
+  return button.found && PostMessageW(button.found, BM_CLICK, 0, 0) ? 0 : 1;
+}
