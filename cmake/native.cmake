@@ -20,7 +20,7 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 # The fuzz target needs clang's libFuzzer.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz)
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*.cpp)
-  add_executable(fuzz_fields ${FUZZ_SOURCES} src/shared/Stringbas.cpp src/shared/Paths.cpp)
+  add_executable(fuzz_fields ${FUZZ_SOURCES} src/shared/Stringbas.cpp src/shared/MsharedPaths.cpp)
   target_include_directories(fuzz_fields PRIVATE src)
   target_compile_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)

@@ -1,0 +1,92 @@
+// The shell as the dialogs use it: task bar queries for the placement,
+// icons for the previews, and the host's folder chooser.
+#include "shared/ShellEx.h"
+
+#include <cstdint>
+
+#include "platform/Form.h"
+#include "shared/Int32.h"
+
+namespace tollivor::ShellEx {
+
+namespace {
+
+constexpr std::int32_t kAlwaysOnTopOnly = 2;  // always on top, not auto-hide
+constexpr std::size_t kFolderAreaSize = 3000;
+
+// The task bar's rectangle (left, top, right, bottom in pixels) when its
+// state lets it count; all zeros when the shell cannot tell.
+forms::Rect countedTaskbarRect() {
+  if (GetTaskbarState() != kAlwaysOnTopOnly) return {};
+  return forms::platform().taskbarPixels().value_or(forms::Rect{});
+}
+
+// (far - near) * 15 in 32-bit arithmetic; an overflow answers 0.
+std::int32_t twipsBetween(int nearEdge, int farEdge) {
+  const auto pixels = shared::sub32(farEdge, nearEdge);
+  if (!pixels) return 0;
+  return shared::mul32(*pixels, forms::kTwipsPerPixel).value_or(0);
+}
+
+}  // namespace
+
+std::int16_t GetTaskbarState() noexcept {
+  const auto state = forms::platform().taskbarState();
+  if (!state || *state < INT16_MIN || *state > INT16_MAX) return 0;
+  return static_cast<std::int16_t>(*state);
+}
+
+// forms::Rect carries the task bar's right and bottom in width and height.
+std::int32_t GetTaskbarWidth() noexcept {
+  const auto r = countedTaskbarRect();
+  return twipsBetween(r.left, r.width);
+}
+
+std::int32_t GetTaskbarHeight() noexcept {
+  const auto r = countedTaskbarRect();
+  return twipsBetween(r.top, r.height);
+}
+
+forms::IconHandle GetSpecialIcon(std::int32_t number) noexcept {
+  return forms::platform().specialLargeIcon(number);
+}
+
+forms::IconHandle GetFileIcon(const std::u16string& path) noexcept {
+  auto& platform = forms::platform();
+  return platform.shellFileIcon(platform.toAnsi(path));
+}
+
+void DrawIconInPreview(const forms::Control& preview, forms::IconHandle icon) noexcept {
+  preview.clear();
+  if (icon == 0) return;  // drawing and releasing no icon do nothing
+  preview.drawIcon(0, 0, icon);
+  forms::platform().destroyIcon(icon);
+}
+
+void DrawPickedIcon(const forms::Control& preview, forms::IconHandle icon) noexcept {
+  preview.clear();
+  if (icon == 0) return;
+  preview.refresh();
+  preview.drawIcon(0, 0, icon);
+  forms::platform().destroyIcon(icon);
+  preview.refresh();
+}
+
+std::u16string ChooseFolder(forms::WindowHandle owner, const std::u16string& prompt) noexcept {
+  auto& platform = forms::platform();
+  std::string area(kFolderAreaSize, ' ');
+  platform.browseForFolder(owner, platform.toAnsi(prompt + u'\0'), area);
+
+  // Trim the blanks at both ends, then drop the NUL written after the path.
+  // Nothing chosen leaves all blanks, which trim to "" and have no last
+  // character to drop.
+  std::u16string chosen = platform.fromAnsi(area);
+  const auto first = chosen.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return {};
+  const auto last = chosen.find_last_not_of(u' ');
+  chosen = chosen.substr(first, last - first + 1);
+  chosen.pop_back();
+  return chosen;
+}
+
+}  // namespace tollivor::ShellEx
