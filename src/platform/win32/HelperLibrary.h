@@ -1,0 +1,18 @@
+// The host's helper libraries are found by full path only: first in the
+// folder of the host's executable, then in the folder of the module that
+// holds this code. The current directory and PATH are never searched, so a
+// planted DLL of the same name is never loaded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/handles.h"
+
+namespace tollivor::win32 {
+
+// The library, loaded, or an empty handle when neither folder has it.
+unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
+
+}  // namespace tollivor::win32

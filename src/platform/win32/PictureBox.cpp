@@ -1,0 +1,193 @@
+#include "platform/win32/PictureBox.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/win32/module.h"
+#include "platform/win32/text.h"
+
+namespace tollivor::win32 {
+
+// --- window class ----------------------------------------------------------
+
+namespace {
+std::mutex g_classMutex;
+int g_classLeases = 0;
+}  // namespace
+
+const wchar_t* PictureClassLease::className() noexcept { return L"TollivorPictureBox"; }
+
+PictureClassLease::PictureClassLease() noexcept {
+  std::lock_guard lock(g_classMutex);
+  if (g_classLeases == 0) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &PictureBox::windowProc;
+    wc.hInstance = thisModule();
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = className();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
+  }
+  ++g_classLeases;
+  registered_ = true;
+}
+
+PictureClassLease::~PictureClassLease() {
+  if (!registered_) return;
+  std::lock_guard lock(g_classMutex);
+  if (--g_classLeases == 0) UnregisterClassW(className(), thisModule());
+}
+
+// --- the box ---------------------------------------------------------------
+
+PictureBox::PictureBox(PictureBoxHost& host, forms::ControlId id, COLORREF back) noexcept
+    : host_(host), id_(id), initialBack_(back) {}
+
+PictureBox::~PictureBox() {
+  if (dc_ && originalBitmap_) SelectObject(dc_.get(), originalBitmap_);
+}
+
+bool PictureBox::create(HWND parent, int controlId, const RECT& px, DWORD style,
+                        DWORD exStyle) noexcept {
+  window_ = CreateWindowExW(exStyle, PictureClassLease::className(), L"", style, px.left, px.top,
+                            px.right - px.left, px.bottom - px.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), thisModule(),
+                            this);
+  if (!window_) return false;
+  fitToClient(initialBack_);
+  return true;
+}
+
+void PictureBox::fitToClient(COLORREF back) noexcept {
+  RECT client{};
+  if (!GetClientRect(window_, &client)) return;
+  const SIZE want{std::max<LONG>(client.right, size_.cx), std::max<LONG>(client.bottom, size_.cy)};
+  if (dc_ && want.cx == size_.cx && want.cy == size_.cy) return;
+
+  HDC screen = GetDC(nullptr);
+  if (!screen) return;
+  unique_hdc dc(CreateCompatibleDC(screen));
+  unique_hbitmap bitmap(CreateCompatibleBitmap(screen, std::max<LONG>(want.cx, 1),
+                                               std::max<LONG>(want.cy, 1)));
+  ReleaseDC(nullptr, screen);
+  if (!dc || !bitmap) return;
+
+  HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
+  unique_hbrush brush(CreateSolidBrush(back));
+  RECT all{0, 0, want.cx, want.cy};
+  FillRect(dc.get(), &all, brush.get());
+  if (dc_) BitBlt(dc.get(), 0, 0, size_.cx, size_.cy, dc_.get(), 0, 0, SRCCOPY);
+
+  if (dc_ && originalBitmap_) SelectObject(dc_.get(), originalBitmap_);
+  dc_ = std::move(dc);
+  bitmap_ = std::move(bitmap);
+  originalBitmap_ = original;
+  size_ = want;
+  invalidate();
+}
+
+bool PictureBox::clear(COLORREF back) noexcept {
+  if (!dc_) return false;
+  unique_hbrush brush(CreateSolidBrush(back));
+  RECT all{0, 0, size_.cx, size_.cy};
+  if (!brush || !FillRect(dc_.get(), &all, brush.get())) return false;
+  invalidate();
+  return true;
+}
+
+bool PictureBox::refresh() noexcept {
+  if (!window_) return false;
+  invalidate();
+  return UpdateWindow(window_) != FALSE;
+}
+
+bool PictureBox::drawIcon(int x, int y, HICON icon) noexcept {
+  if (!dc_ || !icon) return false;
+  if (!DrawIcon(dc_.get(), x, y, icon)) return false;
+  invalidate();
+  return true;
+}
+
+bool PictureBox::loadPicture(const std::u16string& path, COLORREF back) noexcept {
+  if (!dc_ || path.empty()) return false;
+  unique_hicon icon(static_cast<HICON>(
+      LoadImageW(nullptr, wide(path), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+  if (icon) return clear(back) && drawIcon(0, 0, icon.get());
+
+  unique_hbitmap bitmap(
+      static_cast<HBITMAP>(LoadImageW(nullptr, wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (!bitmap) return false;
+  BITMAP info{};
+  if (!GetObjectW(bitmap.get(), sizeof info, &info)) return false;
+  unique_hdc source(CreateCompatibleDC(dc_.get()));
+  if (!source || !clear(back)) return false;
+  SelectScope select(source.get(), bitmap.get());
+  const bool drawn =
+      BitBlt(dc_.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY) != FALSE;
+  invalidate();
+  return drawn;
+}
+
+void PictureBox::invalidate() noexcept {
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void PictureBox::paint(HDC dc) noexcept {
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (dc_) BitBlt(dc, 0, 0, client.right, client.bottom, dc_.get(), 0, 0, SRCCOPY);
+  host_.paintContainedLines(id_, dc);
+}
+
+LRESULT CALLBACK PictureBox::windowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    if (created) created->window_ = window;
+  }
+  auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (box) box->window_ = nullptr;
+    box = nullptr;
+  }
+  if (!box) return DefWindowProcW(window, message, wParam, lParam);
+  return box->handle(message, wParam, lParam);
+}
+
+LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the bitmap covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(window_, &ps)) {
+        paint(dc);
+        EndPaint(window_, &ps);
+      }
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      host_.pictureMouseMove(id_);
+      return 0;
+    // Controls placed on a page talk to the form, as they would if they
+    // were its direct children.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_DRAWITEM:
+      return SendMessageW(GetAncestor(window_, GA_ROOT), message, wParam, lParam);
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+}  // namespace tollivor::win32

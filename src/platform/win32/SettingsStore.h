@@ -1,0 +1,20 @@
+// The per-user settings store: string values under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tollivor::win32 {
+
+// The key's path below HKEY_CURRENT_USER.
+std::u16string settingsKeyPath(const std::u16string& app, const std::u16string& section);
+
+// nullopt when the key or the value does not exist or is not a string.
+std::optional<std::u16string> readStoredSetting(const std::u16string& app,
+                                                const std::u16string& section,
+                                                const std::u16string& key) noexcept;
+bool writeStoredSetting(const std::u16string& app, const std::u16string& section,
+                        const std::u16string& key, const std::u16string& value) noexcept;
+
+}  // namespace tollivor::win32

@@ -1,0 +1,465 @@
+// Building a form's window from its control table, and the messages that
+// the window and its controls send back.
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/win32/module.h"
+#include "platform/win32/text.h"
+
+namespace tollivor::win32 {
+
+using forms::ControlId;
+using forms::Kind;
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+
+// An empty dialog template: the controls are added afterwards, from the table.
+struct alignas(4) EmptyDialogTemplate {
+  DLGTEMPLATE header;
+  WORD menu = 0;
+  WORD windowClass = 0;
+  WORD title = 0;
+};
+
+forms::Colour defaultFore(Kind kind) {
+  switch (kind) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::Line:
+      return forms::systemColour(COLOR_WINDOWTEXT);
+    default:
+      return forms::systemColour(COLOR_BTNTEXT);
+  }
+}
+
+forms::Colour defaultBack(Kind kind) {
+  return kind == Kind::TextBox || kind == Kind::ComboBox ? forms::systemColour(COLOR_WINDOW)
+                                                         : forms::systemColour(COLOR_BTNFACE);
+}
+
+}  // namespace
+
+unique_hfont createFont(const forms::Font& font) noexcept {
+  LOGFONTW lf{};
+  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * 96.0 / 72.0));
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const size_t length = std::min<size_t>(font.name.size(), LF_FACESIZE - 1);
+  std::wmemcpy(lf.lfFaceName, wide(font.name), length);
+  return unique_hfont(CreateFontIndirectW(&lf));
+}
+
+Win32Window::Win32Window(const forms::FormSpec& spec, forms::FormEvents& events)
+    : spec_(spec), events_(&events) {}
+
+std::unique_ptr<Win32Window> Win32Window::create(const forms::FormSpec& spec,
+                                                 forms::FormEvents& events) noexcept {
+  try {
+    std::unique_ptr<Win32Window> window(new Win32Window(spec, events));
+    if (!window->build()) return nullptr;
+    return window;
+  } catch (...) {
+    return nullptr;  // out of memory while copying the table
+  }
+}
+
+Win32Window::~Win32Window() {
+  // Messages sent while the windows are torn down must not reach the form.
+  events_ = nullptr;
+  if (window_) SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
+}
+
+bool Win32Window::build() noexcept {
+  if (!owner_.window() || !pictureClass_.registered()) return false;
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  EmptyDialogTemplate dialogTemplate{};
+  dialogTemplate.header.style = kFormStyle;
+  HWND form = CreateDialogIndirectParamW(thisModule(), &dialogTemplate.header, owner_.window(),
+                                         &Win32Window::dialogProc,
+                                         reinterpret_cast<LPARAM>(this));
+  if (!form) return false;
+  window_.reset(form);
+  SetWindowTextW(form, wide(spec_.caption));
+
+  // The client area is the table's; the frame comes on top of it.
+  RECT outer{0, 0, toPixels(spec_.clientWidth), toPixels(spec_.clientHeight)};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE)));
+  SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  formFont_ = createFont(spec_.font);
+  SendMessageW(form, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+
+  controls_.resize(spec_.controls.size());
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const auto& row = spec_.controls[i];
+    Control& c = controls_[i];
+    c.kind = row.kind;
+    c.font = row.font.value_or(spec_.font);
+    c.fore = defaultFore(row.kind);
+    c.back = defaultBack(row.kind);
+    if (!row.container.empty()) {
+      for (size_t j = 0; j < spec_.controls.size(); ++j) {
+        const auto& other = spec_.controls[j];
+        if (other.kind == Kind::PictureBox && other.name == row.container &&
+            other.index == row.containerIndex)
+          c.container = static_cast<ControlId>(j);
+      }
+    }
+  }
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (!createControl(static_cast<ControlId>(i))) return false;
+
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i].kind == Kind::PictureBox) updateOptionTabStops(static_cast<ControlId>(i));
+  updateOptionTabStops(-1);
+  const ControlId defaultButton = buttonWith(forms::kDefault);
+  if (defaultButton >= 0) SendMessageW(form, DM_SETDEFID, commandId(defaultButton), 0);
+
+  ready_ = true;
+  return true;
+}
+
+// Creates a control after its container, so that the table's order is the
+// order of creation, and so the tab order, within each container.
+bool Win32Window::createControl(ControlId id) noexcept {
+  Control& c = controls_[static_cast<size_t>(id)];
+  if (c.created) return true;
+  if (c.creating) return false;  // a container inside itself
+  c.creating = true;
+  HWND parent = window_.get();
+  if (c.container >= 0) {
+    if (!createControl(c.container)) return false;
+    parent = controls_[static_cast<size_t>(c.container)].window;
+  }
+  const auto& row = spec_.controls[static_cast<size_t>(id)];
+  if (c.kind == Kind::Line) {
+    c.line = row.rect;
+  } else if (!createChildWindow(id, parent)) {
+    return false;
+  }
+  c.creating = false;
+  c.created = true;
+  return true;
+}
+
+bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
+  Control& c = controls_[static_cast<size_t>(id)];
+  const auto& row = spec_.controls[static_cast<size_t>(id)];
+
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (!(row.flags & forms::kHidden)) style |= WS_VISIBLE;
+  if (row.flags & forms::kDisabled) style |= WS_DISABLED;
+  // Arrow keys move within a run of option buttons; every other control
+  // starts a group of its own.
+  const bool continuesOptions = [&] {
+    if (c.kind != Kind::OptionButton) return false;
+    for (ControlId prev = id - 1; prev >= 0; --prev) {
+      const Control& p = controls_[static_cast<size_t>(prev)];
+      if (p.container != c.container || !p.created || p.kind == Kind::Line) continue;
+      return p.kind == Kind::OptionButton;
+    }
+    return false;
+  }();
+  if (!continuesOptions) style |= WS_GROUP;
+
+  DWORD exStyle = 0;
+  const wchar_t* windowClass = L"STATIC";
+  int extraHeight = 0;
+  switch (c.kind) {
+    case Kind::Label:
+      style |= SS_LEFT | SS_NOTIFY;
+      break;
+    case Kind::TextBox:
+      windowClass = L"EDIT";
+      style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case Kind::ComboBox:
+      windowClass = L"COMBOBOX";
+      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+      extraHeight = kComboListHeight;
+      break;
+    case Kind::CommandButton:
+      windowClass = L"BUTTON";
+      style |= ((row.flags & forms::kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+      break;
+    case Kind::OptionButton:
+      windowClass = L"BUTTON";
+      style |= BS_RADIOBUTTON;  // exclusive per container: see selectOption
+      break;
+    case Kind::CheckBox:
+      windowClass = L"BUTTON";
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      break;
+    case Kind::TabStrip:
+      windowClass = WC_TABCONTROLW;
+      style |= TCS_MULTILINE | WS_TABSTOP | (row.tabsPerRow > 0 ? TCS_FIXEDWIDTH : 0);
+      break;
+    case Kind::PictureBox:
+      style |= WS_CLIPCHILDREN;
+      exStyle |= WS_EX_CONTROLPARENT | ((row.flags & forms::kBorder) ? WS_EX_CLIENTEDGE : 0);
+      break;
+    case Kind::Line:
+      return false;
+  }
+
+  const RECT px{toPixels(row.rect.left), toPixels(row.rect.top),
+                toPixels(row.rect.left) + toPixels(row.rect.width),
+                toPixels(row.rect.top) + toPixels(row.rect.height) + extraHeight};
+  const int command = commandId(id);
+  if (c.kind == Kind::PictureBox) {
+    PictureBoxHost& host = *this;
+    c.picture = std::make_unique<PictureBox>(host, id, toColorRef(c.back));
+    if (!c.picture->create(parent, command, px, style, exStyle)) return false;
+    c.window = c.picture->window();
+  } else {
+    c.window = CreateWindowExW(exStyle, windowClass, wide(row.caption), style, px.left, px.top,
+                               px.right - px.left, px.bottom - px.top, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)),
+                               thisModule(), nullptr);
+    if (!c.window) return false;
+  }
+
+  if (row.font) c.ownFont = createFont(c.font);
+  SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
+
+  switch (c.kind) {
+    case Kind::Label:
+    case Kind::CommandButton:
+      SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
+                        reinterpret_cast<DWORD_PTR>(this));
+      break;
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+      if (row.flags & forms::kChecked) SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
+      break;
+    case Kind::ComboBox:
+      fitComboHeight(c.window, px.bottom - px.top - extraHeight);
+      break;
+    case Kind::TabStrip:
+      setUpTabStrip(id);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+// A combo box's height follows its font; its selection field is sized so
+// that the closed box is as tall as the table says. The field's height as
+// read back need not be the one set, so a few rounds correct by the result.
+void Win32Window::fitComboHeight(HWND combo, int height) noexcept {
+  LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int round = 0; round < 3 && field != CB_ERR; ++round) {
+    RECT r{};
+    if (!GetWindowRect(combo, &r) || r.bottom - r.top == height) return;
+    field += height - (r.bottom - r.top);
+    if (field <= 0) return;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+void Win32Window::setUpTabStrip(ControlId id) noexcept {
+  const Control& c = controls_[static_cast<size_t>(id)];
+  const auto& row = spec_.controls[static_cast<size_t>(id)];
+  int index = 0;
+  for (const auto& caption : row.tabs) {
+    std::wstring text(wide(caption), caption.size());
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(c.window, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+  }
+  if (row.tabsPerRow > 0 && index > 0) {
+    // Equal widths, just narrow enough for the wanted number per row.
+    RECT client{}, first{};
+    GetClientRect(c.window, &client);
+    SendMessageW(c.window, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const int width = (client.right - 4) / row.tabsPerRow;
+    SendMessageW(c.window, TCM_SETITEMSIZE, 0, MAKELPARAM(width, first.bottom - first.top));
+  }
+}
+
+// --- lookups ---------------------------------------------------------------
+
+Win32Window::Control* Win32Window::find(ControlId id) noexcept {
+  if (id < 0 || static_cast<size_t>(id) >= controls_.size()) return nullptr;
+  Control& c = controls_[static_cast<size_t>(id)];
+  return c.created ? &c : nullptr;
+}
+
+Win32Window::Control* Win32Window::find(ControlId id, Kind kind) noexcept {
+  Control* c = find(id);
+  return c && c->kind == kind ? c : nullptr;
+}
+
+HWND Win32Window::controlWindow(ControlId id) const noexcept {
+  if (id < 0 || static_cast<size_t>(id) >= controls_.size()) return nullptr;
+  return controls_[static_cast<size_t>(id)].window;
+}
+
+ControlId Win32Window::controlOf(HWND window) const noexcept {
+  // A combo box's edit line is a child of the combo box: walk up.
+  for (HWND w = window; w && w != window_.get(); w = GetParent(w)) {
+    for (size_t i = 0; i < controls_.size(); ++i)
+      if (controls_[i].window == w) return static_cast<ControlId>(i);
+  }
+  return -1;
+}
+
+HFONT Win32Window::fontOf(const Control& control) const noexcept {
+  return control.ownFont ? control.ownFont.get() : formFont_.get();
+}
+
+ControlId Win32Window::buttonWith(unsigned flag) const noexcept {
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i].kind == Kind::CommandButton && (spec_.controls[i].flags & flag))
+      return static_cast<ControlId>(i);
+  return -1;
+}
+
+void Win32Window::raise(ControlId id, forms::Event event) noexcept {
+  if (ready_ && events_) events_->onControlEvent(id, event);
+}
+
+// --- messages --------------------------------------------------------------
+
+INT_PTR CALLBACK Win32Window::dialogProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    return FALSE;  // no control yet to take the focus
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, DWLP_USER));
+  if (!self || !self->events_) return FALSE;
+  return self->handleMessage(message, wParam, lParam);
+}
+
+INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_COMMAND:
+      return onCommand(wParam, lParam);
+    case WM_NOTIFY:
+      return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<INT_PTR>(
+          onLabelColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(window_.get(), &ps)) {
+        paintLines(dc, -1);
+        EndPaint(window_.get(), &ps);
+      }
+      return TRUE;
+    }
+    case WM_CLOSE:
+      // The close box, Alt+F4 and the system menu's Close all end here.
+      if (modal_) modal_->closeGiven = true;
+      events_->onCloseCommand();
+      return TRUE;
+    case WM_SHOWWINDOW:
+      // A hide sent from another thread does not wake GetMessage: post a
+      // message so that the modal loop looks again.
+      if (!wParam) PostMessageW(window_.get(), WM_NULL, 0, 0);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
+  const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
+  Control* c = find(id);
+  if (!c || !lParam) return false;
+  const WORD code = HIWORD(wParam);
+  switch (c->kind) {
+    case Kind::CommandButton:
+    case Kind::CheckBox:
+      if (code != BN_CLICKED) return false;
+      raise(id, forms::Event::Click);
+      return true;
+    case Kind::OptionButton:
+      if (code != BN_CLICKED) return false;
+      selectOption(id);
+      raise(id, forms::Event::Click);
+      return true;
+    case Kind::ComboBox: {
+      if (code != CBN_SELCHANGE) return false;
+      // The edit line shows the pick only after this notification; the
+      // handler must already see it.
+      const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
+      if (index != CB_ERR) {
+        const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
+        if (length != CB_ERR) {
+          std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+          SendMessageW(c->window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+          SetWindowTextW(c->window, entry.c_str());
+        }
+      }
+      raise(id, forms::Event::Click);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool Win32Window::onNotify(const NMHDR& header) noexcept {
+  const ControlId id = controlOf(header.hwndFrom);
+  if (!find(id, Kind::TabStrip) || header.code != static_cast<UINT>(TCN_SELCHANGE)) return false;
+  raise(id, forms::Event::Click);
+  return true;
+}
+
+HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
+  Control* c = find(controlOf(label), Kind::Label);
+  if (!c || c->window != label) return nullptr;  // the dialog's own colours
+  if (!c->backBrush) c->backBrush.reset(CreateSolidBrush(toColorRef(c->back)));
+  SetTextColor(dc, toColorRef(c->fore));
+  SetBkColor(dc, toColorRef(c->back));
+  SetBkMode(dc, OPAQUE);
+  return c->backBrush.get();
+}
+
+void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
+  for (const Control& c : controls_) {
+    if (c.kind != Kind::Line || c.container != container || !c.created) continue;
+    unique_hpen pen(CreatePen(PS_SOLID, 1, toColorRef(c.fore)));
+    if (!pen) continue;
+    SelectScope select(dc, pen.get());
+    const int x1 = toPixels(c.line.left), y1 = toPixels(c.line.top);
+    const int x2 = toPixels(c.line.width), y2 = toPixels(c.line.height);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SetPixelV(dc, x2, y2, toColorRef(c.fore));  // LineTo leaves out the end point
+  }
+}
+
+LRESULT CALLBACK Win32Window::mouseMoveProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept {
+  if (message == WM_MOUSEMOVE)
+    reinterpret_cast<Win32Window*>(self)->raise(static_cast<ControlId>(id), forms::Event::MouseMove);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &Win32Window::mouseMoveProc, id);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Win32Window::pictureMouseMove(ControlId id) noexcept { raise(id, forms::Event::MouseMove); }
+
+void Win32Window::paintContainedLines(ControlId id, HDC dc) noexcept { paintLines(dc, id); }
+
+}  // namespace tollivor::win32

@@ -1,0 +1,149 @@
+// A loaded form as a real window: a dialog-manager window (so Tab, access
+// keys and focus work as users expect) with one child window per control of
+// the table, created hidden and shown modally by its own message loop.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/forms.h"
+#include "platform/win32/OwnerWindow.h"
+#include "platform/win32/PictureBox.h"
+#include "platform/win32/handles.h"
+
+namespace tollivor::win32 {
+
+class Win32Window final : public forms::FormWindow, private PictureBoxHost {
+ public:
+  // The window, hidden, with every control in its initial state; nullptr
+  // when the window system refuses.
+  static std::unique_ptr<Win32Window> create(const forms::FormSpec& spec,
+                                             forms::FormEvents& events) noexcept;
+  ~Win32Window() override;
+
+  // The control id that a table row's window answers to GetDlgCtrlID.
+  static constexpr int kFirstCommandId = 100;
+  static int commandId(forms::ControlId id) noexcept { return kFirstCommandId + id; }
+
+  HWND formWindow() const noexcept { return window_.get(); }
+  // A control's own window; nullptr for lines and unknown ids.
+  HWND controlWindow(forms::ControlId id) const noexcept;
+
+  bool showModal() noexcept override;
+  bool hide() noexcept override;
+  bool isVisible() noexcept override;
+  std::optional<forms::Rect> bounds() noexcept override;
+  bool moveTo(int left, int top) noexcept override;
+  forms::WindowHandle handle() noexcept override;
+
+  std::optional<std::u16string> text(forms::ControlId id) noexcept override;
+  bool setText(forms::ControlId id, const std::u16string& text) noexcept override;
+  std::optional<int> value(forms::ControlId id) noexcept override;
+  bool setValue(forms::ControlId id, int value) noexcept override;
+  std::optional<bool> isEnabled(forms::ControlId id) noexcept override;
+  bool setEnabled(forms::ControlId id, bool enabled) noexcept override;
+  bool setFocus(forms::ControlId id) noexcept override;
+  std::optional<forms::ControlId> focus() noexcept override;
+  bool addItem(forms::ControlId id, const std::u16string& item) noexcept override;
+  std::optional<std::vector<std::u16string>> items(forms::ControlId id) noexcept override;
+  std::optional<forms::Colour> foreColour(forms::ControlId id) noexcept override;
+  bool setForeColour(forms::ControlId id, forms::Colour colour) noexcept override;
+  std::optional<forms::Colour> backColour(forms::ControlId id) noexcept override;
+  bool setBackColour(forms::ControlId id, forms::Colour colour) noexcept override;
+  std::optional<std::u16string> fontName(forms::ControlId id) noexcept override;
+  bool setFontName(forms::ControlId id, const std::u16string& name) noexcept override;
+  std::optional<forms::Rect> controlRect(forms::ControlId id) noexcept override;
+  bool moveControl(forms::ControlId id, const forms::Rect& rect) noexcept override;
+  bool bringToFront(forms::ControlId id) noexcept override;
+  bool setBorder(forms::ControlId id, bool border) noexcept override;
+  bool clearPicture(forms::ControlId id) noexcept override;
+  bool refreshPicture(forms::ControlId id) noexcept override;
+  bool drawIcon(forms::ControlId id, int x, int y, forms::IconHandle icon) noexcept override;
+  bool loadPicture(forms::ControlId id, const std::u16string& path) noexcept override;
+  std::optional<int> currentTab(forms::ControlId id) noexcept override;
+  bool setCurrentTab(forms::ControlId id, int tab) noexcept override;
+
+ private:
+  struct Control {
+    forms::Kind kind = forms::Kind::Label;
+    forms::ControlId container = -1;  // a picture box, or -1 for the form
+    HWND window = nullptr;            // a child: destroyed with the form
+    forms::Font font;
+    unique_hfont ownFont;  // empty: the form's font
+    forms::Colour fore = 0;
+    forms::Colour back = 0;
+    unique_hbrush backBrush;  // labels: painted behind the text
+    std::unique_ptr<PictureBox> picture;
+    forms::Rect line;  // lines: x1, y1, x2, y2 in twips
+    bool created = false;
+    bool creating = false;
+  };
+
+  // A combo box's window also holds its drop-down list, this tall in pixels.
+  static constexpr int kComboListHeight = 150;
+
+  // What a modal show changes and must put back.
+  struct Modal {
+    HWND previousActive = nullptr;
+    std::vector<HWND> disabled;
+    bool closeGiven = false;
+  };
+
+  Win32Window(const forms::FormSpec& spec, forms::FormEvents& events);
+  bool build() noexcept;
+  bool createControl(forms::ControlId id) noexcept;
+  bool createChildWindow(forms::ControlId id, HWND parent) noexcept;
+  void setUpTabStrip(forms::ControlId id) noexcept;
+  void fitComboHeight(HWND combo, int height) noexcept;
+
+  Control* find(forms::ControlId id) noexcept;
+  Control* find(forms::ControlId id, forms::Kind kind) noexcept;
+  forms::ControlId controlOf(HWND window) const noexcept;
+  HFONT fontOf(const Control& control) const noexcept;
+  void raise(forms::ControlId id, forms::Event event) noexcept;
+
+  void selectOption(forms::ControlId id) noexcept;
+  void updateOptionTabStops(forms::ControlId container) noexcept;
+  bool takesFocus(const Control& control) const noexcept;
+  void focusFirstControl() noexcept;
+  bool pressDialogKey(const MSG& message) noexcept;
+  forms::ControlId buttonWith(unsigned flag) const noexcept;
+
+  void disableOtherWindows(Modal& modal) noexcept;
+  static void enableWindowsAgain(Modal& modal) noexcept;
+  void runMessageLoop(Modal& modal) noexcept;
+
+  static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
+  static LRESULT CALLBACK mouseMoveProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self) noexcept;
+  INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  bool onCommand(WPARAM wParam, LPARAM lParam) noexcept;
+  bool onNotify(const NMHDR& header) noexcept;
+  HBRUSH onLabelColour(HDC dc, HWND label) noexcept;
+  void paintLines(HDC dc, forms::ControlId container) noexcept;
+
+  void pictureMouseMove(forms::ControlId id) noexcept override;
+  void paintContainedLines(forms::ControlId id, HDC dc) noexcept override;
+
+  forms::FormSpec spec_;
+  forms::FormEvents* events_;
+  bool ready_ = false;  // events flow once every control exists
+  Modal* modal_ = nullptr;
+
+  // Declared before the window so that they outlive it: the owner must
+  // exist while the form does, the class while its windows do, and fonts,
+  // brushes and bitmaps while the controls use them.
+  OwnerLease owner_;
+  PictureClassLease pictureClass_;
+  unique_hfont formFont_;
+  std::vector<Control> controls_;
+  unique_hwnd window_;
+};
+
+// Builds a font at the fixed 96 pixels per inch.
+unique_hfont createFont(const forms::Font& font) noexcept;
+
+}  // namespace tollivor::win32

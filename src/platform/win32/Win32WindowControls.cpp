@@ -1,0 +1,274 @@
+// What the dialogs read and set on a form's controls.
+#include "platform/win32/Win32Window.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/text.h"
+
+namespace tollivor::win32 {
+
+using forms::ControlId;
+using forms::Kind;
+
+namespace {
+
+bool hasText(Kind kind) {
+  return kind != Kind::PictureBox && kind != Kind::Line && kind != Kind::TabStrip;
+}
+
+bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind::CheckBox; }
+
+}  // namespace
+
+std::optional<std::u16string> Win32Window::text(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || !hasText(c->kind)) return std::nullopt;
+  return windowText(c->window);
+}
+
+bool Win32Window::setText(ControlId id, const std::u16string& text) noexcept {
+  Control* c = find(id);
+  return c && hasText(c->kind) && SetWindowTextW(c->window, wide(text));
+}
+
+std::optional<int> Win32Window::value(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || !isButtonLike(c->kind)) return std::nullopt;
+  return SendMessageW(c->window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+bool Win32Window::setValue(ControlId id, int value) noexcept {
+  Control* c = find(id);
+  if (!c || !isButtonLike(c->kind) || (value != 0 && value != 1)) return false;
+  if (c->kind == Kind::OptionButton && value == 1) {
+    selectOption(id);
+  } else {
+    SendMessageW(c->window, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (c->kind == Kind::OptionButton) updateOptionTabStops(c->container);
+  }
+  return true;
+}
+
+void Win32Window::selectOption(ControlId id) noexcept {
+  const ControlId container = controls_[static_cast<size_t>(id)].container;
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Control& other = controls_[i];
+    if (other.kind != Kind::OptionButton || other.container != container || !other.window)
+      continue;
+    const bool selected = static_cast<ControlId>(i) == id;
+    SendMessageW(other.window, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  updateOptionTabStops(container);
+}
+
+// Tab reaches one option per container: the selected one, else the first.
+void Win32Window::updateOptionTabStops(ControlId container) noexcept {
+  HWND stop = nullptr;
+  for (const Control& c : controls_) {
+    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+    if (!stop) stop = c.window;
+    if (SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      stop = c.window;
+      break;
+    }
+  }
+  for (const Control& c : controls_) {
+    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+    LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
+    style = c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(c.window, GWL_STYLE, style);
+  }
+}
+
+std::optional<bool> Win32Window::isEnabled(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || !c->window) return std::nullopt;
+  return IsWindowEnabled(c->window) != FALSE;
+}
+
+bool Win32Window::setEnabled(ControlId id, bool enabled) noexcept {
+  Control* c = find(id);
+  if (!c || !c->window) return false;
+  EnableWindow(c->window, enabled);  // answers the previous state, not success
+  return true;
+}
+
+bool Win32Window::setFocus(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || !takesFocus(*c) || !IsWindowVisible(c->window)) return false;
+  // Through the dialog manager, so that the default button follows.
+  SendMessageW(window_.get(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->window), TRUE);
+  const HWND now = GetFocus();
+  return now == c->window || IsChild(c->window, now);
+}
+
+std::optional<ControlId> Win32Window::focus() noexcept {
+  const ControlId id = controlOf(GetFocus());
+  if (id < 0) return std::nullopt;
+  return id;
+}
+
+bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
+  Control* c = find(id, Kind::ComboBox);
+  if (!c) return false;
+  const LRESULT at = SendMessageW(c->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
+  return at != CB_ERR && at != CB_ERRSPACE;
+}
+
+std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noexcept {
+  Control* c = find(id, Kind::ComboBox);
+  if (!c) return std::nullopt;
+  const LRESULT count = SendMessageW(c->window, CB_GETCOUNT, 0, 0);
+  if (count == CB_ERR) return std::nullopt;
+  std::vector<std::u16string> entries;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, i, 0);
+    if (length == CB_ERR) return std::nullopt;
+    std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        SendMessageW(c->window, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+    entries.push_back(fromWide(entry.c_str(), static_cast<size_t>(got < 0 ? 0 : got)));
+  }
+  return entries;
+}
+
+// Colours: label text and background, line colour, picture box background.
+std::optional<forms::Colour> Win32Window::foreColour(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || (c->kind != Kind::Label && c->kind != Kind::Line && c->kind != Kind::PictureBox))
+    return std::nullopt;
+  return c->fore;
+}
+
+bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
+  Control* c = find(id);
+  if (!c) return false;
+  if (c->kind == Kind::Line) {
+    c->fore = colour;
+    HWND parent = c->container >= 0 ? controlWindow(c->container) : window_.get();
+    InvalidateRect(parent, nullptr, TRUE);
+    return true;
+  }
+  if (c->kind != Kind::Label && c->kind != Kind::PictureBox) return false;
+  c->fore = colour;
+  InvalidateRect(c->window, nullptr, TRUE);
+  return true;
+}
+
+std::optional<forms::Colour> Win32Window::backColour(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || (c->kind != Kind::Label && c->kind != Kind::PictureBox)) return std::nullopt;
+  return c->back;
+}
+
+bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
+  Control* c = find(id);
+  if (!c || (c->kind != Kind::Label && c->kind != Kind::PictureBox)) return false;
+  c->back = colour;
+  c->backBrush.reset();  // made again, in the new colour, at the next paint
+  InvalidateRect(c->window, nullptr, TRUE);
+  return true;
+}
+
+std::optional<std::u16string> Win32Window::fontName(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c || c->kind == Kind::Line) return std::nullopt;
+  return c->font.name;
+}
+
+bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept {
+  Control* c = find(id);
+  if (!c || c->kind == Kind::Line || name.empty()) return false;
+  forms::Font font = c->font;
+  font.name = name;
+  unique_hfont created = createFont(font);
+  if (!created) return false;
+  // The control lets go of the old font before it is deleted.
+  SendMessageW(c->window, WM_SETFONT, reinterpret_cast<WPARAM>(created.get()), TRUE);
+  c->ownFont = std::move(created);
+  c->font = std::move(font);
+  return true;
+}
+
+std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
+  Control* c = find(id);
+  if (!c) return std::nullopt;
+  if (c->kind == Kind::Line) return c->line;
+  RECT r{};
+  if (!GetWindowRect(c->window, &r)) return std::nullopt;
+  MapWindowPoints(nullptr, GetParent(c->window), reinterpret_cast<POINT*>(&r), 2);
+  return forms::Rect{toTwips(r.left), toTwips(r.top), toTwips(r.right - r.left),
+                     toTwips(r.bottom - r.top)};
+}
+
+bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
+  Control* c = find(id);
+  if (!c) return false;
+  if (c->kind == Kind::Line) {
+    c->line = rect;
+    HWND parent = c->container >= 0 ? controlWindow(c->container) : window_.get();
+    InvalidateRect(parent, nullptr, TRUE);
+    return true;
+  }
+  const int extra = c->kind == Kind::ComboBox ? kComboListHeight : 0;
+  if (!MoveWindow(c->window, toPixels(rect.left), toPixels(rect.top), toPixels(rect.width),
+                  toPixels(rect.height) + extra, TRUE))
+    return false;
+  if (c->picture) c->picture->fitToClient(toColorRef(c->back));
+  return true;
+}
+
+bool Win32Window::bringToFront(ControlId id) noexcept {
+  Control* c = find(id);
+  return c && c->window &&
+         SetWindowPos(c->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Win32Window::setBorder(ControlId id, bool border) noexcept {
+  Control* c = find(id, Kind::PictureBox);
+  if (!c) return false;
+  LONG_PTR exStyle = GetWindowLongPtrW(c->window, GWL_EXSTYLE);
+  exStyle = border ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+  SetWindowLongPtrW(c->window, GWL_EXSTYLE, exStyle);
+  SetWindowPos(c->window, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  c->picture->fitToClient(toColorRef(c->back));
+  return true;
+}
+
+bool Win32Window::clearPicture(ControlId id) noexcept {
+  Control* c = find(id, Kind::PictureBox);
+  return c && c->picture->clear(toColorRef(c->back));
+}
+
+bool Win32Window::refreshPicture(ControlId id) noexcept {
+  Control* c = find(id, Kind::PictureBox);
+  return c && c->picture->refresh();
+}
+
+bool Win32Window::drawIcon(ControlId id, int x, int y, forms::IconHandle icon) noexcept {
+  Control* c = find(id, Kind::PictureBox);
+  return c && icon != 0 && c->picture->drawIcon(toPixels(x), toPixels(y), toIcon(icon));
+}
+
+bool Win32Window::loadPicture(ControlId id, const std::u16string& path) noexcept {
+  Control* c = find(id, Kind::PictureBox);
+  return c && c->picture->loadPicture(path, toColorRef(c->back));
+}
+
+std::optional<int> Win32Window::currentTab(ControlId id) noexcept {
+  Control* c = find(id, Kind::TabStrip);
+  if (!c) return std::nullopt;
+  const LRESULT tab = SendMessageW(c->window, TCM_GETCURSEL, 0, 0);
+  if (tab < 0) return std::nullopt;
+  return static_cast<int>(tab);
+}
+
+bool Win32Window::setCurrentTab(ControlId id, int tab) noexcept {
+  Control* c = find(id, Kind::TabStrip);
+  if (!c || tab < 0 || tab >= SendMessageW(c->window, TCM_GETITEMCOUNT, 0, 0)) return false;
+  SendMessageW(c->window, TCM_SETCURSEL, tab, 0);  // raises no event, as a set from code should
+  return true;
+}
+
+}  // namespace tollivor::win32

@@ -1,0 +1,181 @@
+// Showing a form modally: the other windows of the thread are disabled, the
+// form runs its own message loop until it is hidden or closed, and the
+// keyboard works as in any dialog.
+#include "platform/win32/Win32Window.h"
+#include "platform/win32/text.h"
+
+namespace tollivor::win32 {
+
+using forms::ControlId;
+using forms::Kind;
+
+namespace {
+
+struct DisableData {
+  HWND form;
+  HWND owner;
+  std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK disableWindow(HWND window, LPARAM data) noexcept {
+  auto& d = *reinterpret_cast<DisableData*>(data);
+  if (window != d.form && window != d.owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    try {
+      d.disabled->push_back(window);
+    } catch (...) {
+      return FALSE;  // out of memory: disable no more than can be put back
+    }
+    EnableWindow(window, FALSE);
+  }
+  return TRUE;
+}
+
+// Enabled itself and in every container up to the form.
+bool reachable(HWND control, HWND form) {
+  for (HWND w = control; w && w != form; w = GetParent(w))
+    if (!IsWindowEnabled(w)) return false;
+  return IsWindowVisible(control) != FALSE;
+}
+
+}  // namespace
+
+bool Win32Window::showModal() noexcept {
+  HWND form = window_.get();
+  if (!form || modal_) return false;
+
+  Modal modal;
+  modal.previousActive = GetActiveWindow();
+  const bool wasEnabled = IsWindowEnabled(form) != FALSE;  // an outer show may have disabled it
+  modal_ = &modal;
+  disableOtherWindows(modal);
+  EnableWindow(form, TRUE);
+  ShowWindow(form, SW_SHOWNORMAL);
+  SetForegroundWindow(form);
+  focusFirstControl();
+
+  runMessageLoop(modal);
+
+  // A close command that the form did not act on still ends the show.
+  if (IsWindowVisible(form)) hide();
+  modal_ = nullptr;
+  enableWindowsAgain(modal);
+  if (!wasEnabled) EnableWindow(form, FALSE);
+  if (modal.previousActive && IsWindow(modal.previousActive) &&
+      IsWindowVisible(modal.previousActive) && IsWindowEnabled(modal.previousActive))
+    SetActiveWindow(modal.previousActive);
+  return true;
+}
+
+void Win32Window::runMessageLoop(Modal& modal) noexcept {
+  HWND form = window_.get();
+  MSG message;
+  while (IsWindow(form) && IsWindowVisible(form) && !modal.closeGiven) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // WM_QUIT belongs to the thread's own loop: leave it there.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (pressDialogKey(message)) continue;
+    if (!IsDialogMessageW(form, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+bool Win32Window::hide() noexcept {
+  HWND form = window_.get();
+  if (!form) return false;
+  // Enable the other windows first, so that activation passes to one of
+  // them and not to another program's window.
+  if (modal_) enableWindowsAgain(*modal_);
+  ShowWindow(form, SW_HIDE);
+  return true;
+}
+
+bool Win32Window::isVisible() noexcept {
+  return window_ && IsWindowVisible(window_.get());
+}
+
+std::optional<forms::Rect> Win32Window::bounds() noexcept {
+  RECT r{};
+  if (!window_ || !GetWindowRect(window_.get(), &r)) return std::nullopt;
+  return forms::Rect{toTwips(r.left), toTwips(r.top), toTwips(r.right - r.left),
+                     toTwips(r.bottom - r.top)};
+}
+
+bool Win32Window::moveTo(int left, int top) noexcept {
+  return window_ && SetWindowPos(window_.get(), nullptr, toPixels(left), toPixels(top), 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+forms::WindowHandle Win32Window::handle() noexcept { return fromWindow(window_.get()); }
+
+// --- focus and keys ----------------------------------------------------------
+
+bool Win32Window::takesFocus(const Control& c) const noexcept {
+  switch (c.kind) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+    case Kind::TabStrip:
+      return c.window && reachable(c.window, window_.get());
+    default:
+      return false;
+  }
+}
+
+void Win32Window::focusFirstControl() noexcept {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Control& c = controls_[i];
+    // Of a group of options, Tab reaches only the selected one.
+    if (c.kind == Kind::OptionButton && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
+      continue;
+    if (takesFocus(c)) {
+      setFocus(static_cast<ControlId>(i));
+      return;
+    }
+  }
+}
+
+// Enter presses the focused button, else the default button; Esc presses
+// the cancel button. An open drop-down list keeps both keys for itself.
+bool Win32Window::pressDialogKey(const MSG& message) noexcept {
+  HWND form = window_.get();
+  if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE))
+    return false;
+  if (message.hwnd != form && !IsChild(form, message.hwnd)) return false;
+
+  const ControlId focused = controlOf(GetFocus());
+  if (const Control* c = find(focused, Kind::ComboBox))
+    if (SendMessageW(c->window, CB_GETDROPPEDSTATE, 0, 0)) return false;
+
+  ControlId target = -1;
+  if (message.wParam == VK_RETURN) {
+    target = find(focused, Kind::CommandButton) ? focused : buttonWith(forms::kDefault);
+  } else {
+    target = buttonWith(forms::kCancel);
+  }
+  if (const Control* c = find(target); c && reachable(c->window, form))
+    raise(target, forms::Event::Click);
+  return true;
+}
+
+// --- other windows of the thread ---------------------------------------------
+
+void Win32Window::disableOtherWindows(Modal& modal) noexcept {
+  DisableData data{window_.get(), owner_.window(), &modal.disabled};
+  EnumThreadWindows(GetCurrentThreadId(), &disableWindow, reinterpret_cast<LPARAM>(&data));
+}
+
+void Win32Window::enableWindowsAgain(Modal& modal) noexcept {
+  for (HWND window : modal.disabled)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  modal.disabled.clear();
+}
+
+}  // namespace tollivor::win32

@@ -1,0 +1,32 @@
+#include "platform/win32/module.h"
+
+namespace tollivor::win32 {
+
+HMODULE thisModule() noexcept {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&thisModule), &module);
+  return module;
+}
+
+std::wstring modulePath(HMODULE module) noexcept {
+  // Long paths: grow the buffer until the name fits.
+  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+    std::wstring buffer(size, L'\0');
+    const DWORD got = GetModuleFileNameW(module, buffer.data(), size);
+    if (got == 0) return {};
+    if (got < size) {
+      buffer.resize(got);
+      return buffer;
+    }
+  }
+  return {};
+}
+
+std::wstring folderOf(const std::wstring& path) noexcept {
+  const auto slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring{} : path.substr(0, slash + 1);
+}
+
+}  // namespace tollivor::win32
