@@ -1,0 +1,143 @@
+#include "driver.h"
+
+#include <chrono>
+#include <vector>
+
+namespace tollivor::driver {
+
+namespace {
+
+BOOL CALLBACK collectWindow(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> threadWindows(DWORD thread) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(thread, &collectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool isDialogBox(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return std::wstring_view(name) == L"#32770";
+}
+
+struct ChildSearch {
+  std::wstring_view text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchChild(HWND w, LPARAM data);
+
+}  // namespace
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+std::wstring windowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+HWND findWindow(DWORD thread, std::wstring_view caption) {
+  for (HWND w : threadWindows(thread))
+    if (IsWindowVisible(w) && windowText(w) == caption) return w;
+  return nullptr;
+}
+
+HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
+  HWND found = nullptr;
+  waitFor([&] { return (found = findWindow(thread, caption)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND waitForMessageBox(DWORD thread, int timeoutMs) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND w : threadWindows(thread))
+          if (IsWindowVisible(w) && isDialogBox(w) && GetDlgItem(w, 0xFFFF)) return (found = w), true;
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND waitForDialog(DWORD thread, HWND except, int timeoutMs) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND w : threadWindows(thread))
+          if (w != except && IsWindowVisible(w) && isDialogBox(w)) return (found = w), true;
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND findControl(HWND parent, std::wstring_view text) {
+  ChildSearch search{text};
+  EnumChildWindows(parent, &matchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+namespace {
+BOOL CALLBACK matchChild(HWND w, LPARAM data) {
+  auto& s = *reinterpret_cast<ChildSearch*>(data);
+  if (windowText(w) != s.text) return TRUE;
+  s.found = w;
+  return FALSE;
+}
+}  // namespace
+
+std::wstring messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
+
+HWND focusOf(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+
+void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void pressKey(HWND window, UINT virtualKey) {
+  HWND focus = focusOf(GetWindowThreadProcessId(window, nullptr));
+  HWND target = focus ? focus : window;
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
+void pressAccessKey(HWND window, wchar_t key) {
+  HWND focus = focusOf(GetWindowThreadProcessId(window, nullptr));
+  // Bit 29: the Alt key is down.
+  PostMessageW(focus ? focus : window, WM_SYSCHAR, key, 1 | (1u << 29));
+}
+
+void closeAll(DWORD thread) {
+  for (HWND w : threadWindows(thread))
+    if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+}
+
+Watcher::Watcher(std::function<void(DWORD testThread)> steps)
+    : thread_([steps = std::move(steps), id = GetCurrentThreadId()] { steps(id); }) {}
+
+Watcher::~Watcher() {
+  if (thread_.joinable()) thread_.join();
+}
+
+}  // namespace tollivor::driver

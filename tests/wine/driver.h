@@ -1,0 +1,60 @@
+// Drivers for tests that work real windows under Wine: a modal show blocks
+// the test's thread, so a watcher thread finds the windows of that thread,
+// reads them and acts on them with posted messages (never sent ones: a
+// handler that opens a message box would block the sender).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace tollivor::driver {
+
+inline constexpr int kTimeoutMs = 5000;
+
+// Polls until the condition holds; false after the timeout.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
+
+// A visible top-level window of the thread with exactly this caption.
+HWND findWindow(DWORD thread, std::wstring_view caption);
+HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
+// A visible message box of the thread: a dialog whose text static has id 65535.
+HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
+// A visible system dialog box (class #32770) of the thread, other than `except`.
+HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
+
+// A descendant window with exactly this text (a button's "&OK", a label's caption).
+HWND findControl(HWND parent, std::wstring_view text);
+std::wstring windowText(HWND window);
+std::wstring messageBoxText(HWND box);
+// The window that has the keyboard focus on the thread, or nullptr.
+HWND focusOf(DWORD thread);
+
+void click(HWND button);                       // BM_CLICK
+void closeMessageBox(HWND box);                // as its OK button does
+void closeWindow(HWND window);                 // the close box: SC_CLOSE
+// A key press for the thread's focused window (else `window`), as a user's
+// would arrive: WM_KEYDOWN then WM_KEYUP.
+void pressKey(HWND window, UINT virtualKey);
+void pressAccessKey(HWND window, wchar_t key);  // Alt + key
+// Ends every modal show of the thread: a watcher that lost its way calls
+// this so that a failing test fails instead of hanging.
+void closeAll(DWORD thread);
+
+// Runs steps on another thread while the test's thread shows a form;
+// joined when it goes out of scope. The steps get the test thread's id.
+class Watcher {
+ public:
+  explicit Watcher(std::function<void(DWORD testThread)> steps);
+  ~Watcher();
+  Watcher(const Watcher&) = delete;
+  Watcher& operator=(const Watcher&) = delete;
+
+ private:
+  std::thread thread_;
+};
+
+}  // namespace tollivor::driver

@@ -1,0 +1,45 @@
+// The Windows test program. Run with no arguments (or GoogleTest's) it runs
+// the tests; with --show-test-form it shows the test form until Esc or its
+// close box ends it, so that a script can take a screenshot of it.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "common/TestForm.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+void CALLBACK endShow(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
+int showTestForm() {
+  tollivor::testing::TestForm form;
+  form.txtName.setText(u"Sample text");
+  form.chkFlag.setValue(1);
+  const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+  form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
+  form.window()->moveTo(1500, 1500);
+  // Ends the show even if nobody closes the form.
+  SetTimer(nullptr, 0, 30000, &endShow);
+  form.showModal();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  OleInitialize(nullptr);
+  int result = 0;
+  if (argc > 1 && std::strcmp(argv[1], "--show-test-form") == 0) {
+    result = showTestForm();
+  } else {
+    ::testing::InitGoogleTest(&argc, argv);
+    result = RUN_ALL_TESTS();
+  }
+  OleUninitialize();
+  return result;
+}
