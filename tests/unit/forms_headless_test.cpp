@@ -111,6 +111,7 @@ TEST_F(HeadlessForms, EnterPressesTheDefaultButtonUnlessAButtonHasTheFocus) {
   platform.onNextShow([](ScriptedUser& user) {
     EXPECT_EQ(user.focusedControl(), "txtName");  // first that takes the focus
     user.type("txtName", u"Cy");
+    user.click("chkFlag");  // a click does not take the focus from the text box
     user.pressEnter();
   });
   form->showModal();

@@ -25,7 +25,9 @@ class HeadlessPlatform;
 
 // The user at the keyboard and mouse, acting on the form that is shown
 // modally (the innermost one). Controls are named as in the form's table.
-// Acting on a missing, hidden or disabled control does nothing.
+// Acting on a missing, hidden or disabled control does nothing. Only focus()
+// and access keys move the focus; clicking and typing act on a control
+// without taking it, so Enter still goes where the focus was.
 class ScriptedUser {
  public:
   explicit ScriptedUser(HeadlessPlatform& platform) : platform_(platform) {}

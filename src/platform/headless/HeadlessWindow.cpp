@@ -461,9 +461,7 @@ void HeadlessWindow::giveCloseCommand() noexcept {
 
 void HeadlessWindow::userClick(ControlId id) noexcept {
   if (!reachable(id)) return;
-  const Kind kind = spec_.controls[static_cast<size_t>(id)].kind;
-  if (canTakeFocus(id)) moveFocus(id);  // the mouse button going down takes the focus
-  switch (kind) {
+  switch (spec_.controls[static_cast<size_t>(id)].kind) {
     case Kind::CommandButton:
     case Kind::Label:
     case Kind::PictureBox:
@@ -480,7 +478,7 @@ void HeadlessWindow::userClick(ControlId id) noexcept {
       raise(id, Event::Click);
       break;
     default:
-      break;  // fields only take the focus; lines and tab strips have no click of their own
+      break;  // fields, lines and tab strips have no click of their own
   }
 }
 
@@ -495,6 +493,7 @@ void HeadlessWindow::userAccessKey(char16_t key) noexcept {
     if (!hasAccessKey || !reachable(id) || accessKeyOf(controls_[static_cast<size_t>(id)].text) != wanted)
       continue;
     if (kind != Kind::Label) {
+      moveFocus(id);
       userClick(id);
       return;
     }

@@ -16,7 +16,6 @@ void ScriptedUser::type(const std::string& control, const std::u16string& text, 
   const ControlId id = w->find(control, index);
   const auto* r = w->row(id);
   if (!r || (r->kind != Kind::TextBox && r->kind != Kind::ComboBox) || !w->reachable(id)) return;
-  w->moveFocus(id);
   w->state(id)->text = text;  // typing runs no handler
 }
 
@@ -28,7 +27,6 @@ void ScriptedUser::pick(const std::string& control, const std::u16string& entry)
   if (!r || r->kind != Kind::ComboBox || !w->reachable(id)) return;
   const auto& items = w->state(id)->items;
   if (std::find(items.begin(), items.end(), entry) == items.end()) return;
-  w->moveFocus(id);
   w->state(id)->text = entry;
   w->raise(id, Event::Click);
 }
