@@ -1,0 +1,6 @@
+// The type library's identifiers, defined once for the host.
+#include <windows.h>
+
+#include <initguid.h>
+
+#include "Tollivor_h.h"
