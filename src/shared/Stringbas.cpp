@@ -65,10 +65,9 @@ std::u16string StrAfter(const std::u16string& text, const std::u16string& separa
 std::u16string StrBetween(const std::u16string& text, const std::u16string& first,
                           const std::u16string& second) {
   const std::int16_t p1 = heldPosition(findFrom(1, text, first));
-  // p1 + 1 is 16-bit arithmetic too: past 32,767 it overflows, and the
-  // second search fails with p2 left at 0.
-  std::int16_t p2 = 0;
-  if (p1 < INT16_MAX) p2 = heldPosition(findFrom(static_cast<std::size_t>(p1 + 1), text, second));
+  // Both searches run before either is tested; with p1 = 0 the second starts
+  // at 1. (From p1 = 32,767 it could only find a separator past the limit.)
+  const std::int16_t p2 = heldPosition(findFrom(static_cast<std::size_t>(p1) + 1, text, second));
   if (p1 == 0 || p2 == 0) return {};
   const auto firstLen = static_cast<std::int64_t>(first.size());
   // A negative count (the second separator overlaps the first) is an error

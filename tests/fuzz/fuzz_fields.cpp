@@ -57,7 +57,7 @@ std::u16string model_after(const std::u16string& t, const std::u16string& s) {
 std::u16string model_between(const std::u16string& t, const std::u16string& a,
                              const std::u16string& b) {
   const auto p1 = model_pos(t, a, 1);
-  const auto p2 = p1 == kLastPosition ? 0 : model_pos(t, b, p1 + 1);  // p1 + 1 overflows
+  const auto p2 = model_pos(t, b, p1 + 1);
   if (!p1 || !p2) return u"";
   const auto begin = p1 - 1 + a.size();
   const auto end = p2 - 1;
