@@ -39,22 +39,6 @@ Ref<IDispatch> create(const Dialog& dialog) {
   return object;
 }
 
-// Calls a member by name with no arguments; a string result goes to *text.
-HRESULT call(IDispatch* object, const wchar_t* name, std::wstring* text = nullptr) {
-  auto* names = const_cast<LPOLESTR>(name);
-  DISPID id = 0;
-  HRESULT hr = object->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(hr)) return hr;
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  VARIANT result;
-  VariantInit(&result);
-  hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                      &none, &result, nullptr, nullptr);
-  if (text && result.vt == VT_BSTR) text->assign(result.bstrVal, SysStringLen(result.bstrVal));
-  VariantClear(&result);
-  return hr;
-}
-
 class ComponentForms : public ::testing::TestWithParam<Dialog> {
  protected:
   static void SetUpTestSuite() { ASSERT_EQ(registerComponent(), S_OK); }
@@ -82,13 +66,12 @@ TEST_P(ComponentForms, ObjectsOnOneThreadShareTheFormAndReleasingOneUnloadsIt) {
   // The other object's next use loads the form afresh.
   if (GetParam().hasItemInfo) {
     std::wstring result = L"?";
-    EXPECT_EQ(call(second.get(), L"ItemInfo", &result), S_OK);
+    EXPECT_EQ(callByName(second.get(), L"ItemInfo", &result), S_OK);
     EXPECT_EQ(result, L"");
     EXPECT_EQ(myForms().size(), 1u);
   } else {
-    CloseWhenShown driver(GetCurrentThreadId(), GetParam().caption);
-    EXPECT_EQ(call(second.get(), L"Show"), S_OK);
-    EXPECT_NE(driver.window(), nullptr) << "the form was loaded and shown";
+    EXPECT_NE(showAndClose(second.get(), GetParam().caption).window, nullptr)
+        << "the form was loaded and shown";
   }
   second.reset();
   EXPECT_TRUE(myForms().empty());
@@ -115,14 +98,16 @@ TEST_P(ComponentForms, ObjectsOnTwoThreadsHaveSeparateForms) {
   });
 
   const auto theirForms = created.get_future().get();
-  ASSERT_EQ(theirForms.size(), 1u);
-  EXPECT_NE(theirForms[0], myForm);
-  EXPECT_EQ(myForms().size(), 1u);
+  const size_t mineWhileTheirsLive = myForms().size();
   checked.set_value();
-  EXPECT_EQ(leftAfterRelease.get_future().get(), 0u);
+  const size_t theirsAfterRelease = leftAfterRelease.get_future().get();
   other.join();
 
-  // Their release left this thread's form alone.
+  ASSERT_EQ(theirForms.size(), 1u);
+  EXPECT_NE(theirForms[0], myForm);
+  EXPECT_EQ(mineWhileTheirsLive, 1u);
+  EXPECT_EQ(theirsAfterRelease, 0u) << "their release unloads their form";
+  // ... and leaves this thread's form alone.
   ASSERT_EQ(myForms().size(), 1u);
   EXPECT_EQ(myForms()[0], myForm);
 }
@@ -130,22 +115,15 @@ TEST_P(ComponentForms, ObjectsOnTwoThreadsHaveSeparateForms) {
 TEST_P(ComponentForms, CloseCommandUnloadsTheFormAndEndsShow) {
   const Dialog dialog = GetParam();
   auto object = create(dialog);
-  HWND shown = nullptr;
-  RECT client{};
-  {
-    CloseWhenShown driver(GetCurrentThreadId(), dialog.caption);
-    EXPECT_EQ(call(object.get(), L"Show"), S_OK);
-    shown = driver.window();
-    client = driver.clientRect();
-  }
-  ASSERT_NE(shown, nullptr) << "Show showed the dialog";
-  EXPECT_EQ(client.right, dialog.clientWidthTwips / 15);
-  EXPECT_EQ(client.bottom, dialog.clientHeightTwips / 15);
+  const ShownDialog shown = showAndClose(object.get(), dialog.caption);
+  ASSERT_NE(shown.window, nullptr) << "Show showed the dialog";
+  EXPECT_EQ(shown.client.right, dialog.clientWidthTwips / 15);
+  EXPECT_EQ(shown.client.bottom, dialog.clientHeightTwips / 15);
   EXPECT_TRUE(myForms().empty()) << "the close command unloads the form";
 
   if (dialog.hasItemInfo) {
     std::wstring result = L"?";
-    EXPECT_EQ(call(object.get(), L"ItemInfo", &result), S_OK);
+    EXPECT_EQ(callByName(object.get(), L"ItemInfo", &result), S_OK);
     EXPECT_EQ(result, L"");
     EXPECT_EQ(myForms().size(), 1u);
   }
@@ -157,13 +135,9 @@ TEST_P(ComponentForms, CloseCommandUnloadsTheFormAndEndsShow) {
 TEST_P(ComponentForms, ShowPlacesTheDialogInsideTheScreen) {
   auto object = create(GetParam());
   SetCursorPos(2, 2);
-  RECT frame{};
-  {
-    CloseWhenShown driver(GetCurrentThreadId(), GetParam().caption);
-    EXPECT_EQ(call(object.get(), L"Show"), S_OK);
-    ASSERT_NE(driver.window(), nullptr);
-    frame = driver.frameRect();
-  }
+  const ShownDialog shown = showAndClose(object.get(), GetParam().caption);
+  ASSERT_NE(shown.window, nullptr);
+  const RECT frame = shown.frame;
   EXPECT_GE(frame.left, 210 / 15);
   EXPECT_GE(frame.top, 500 / 15);
   EXPECT_LE(frame.right, GetSystemMetrics(SM_CXSCREEN));

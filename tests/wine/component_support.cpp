@@ -1,5 +1,7 @@
 #include "component_support.h"
 
+#include "driver.h"
+
 namespace tollivor::testing {
 
 std::wstring componentPath() {
@@ -71,37 +73,35 @@ std::vector<HWND> threadWindows(DWORD threadId, const wchar_t* caption) {
   return search.found;
 }
 
-HWND waitForVisibleWindow(DWORD threadId, const wchar_t* caption, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
-    for (HWND window : threadWindows(threadId, caption))
-      if (IsWindowVisible(window)) return window;
-    Sleep(20);
+HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text) {
+  auto* names = const_cast<LPOLESTR>(name);
+  DISPID id = 0;
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  VARIANT result;
+  VariantInit(&result);
+  hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                      &none, &result, nullptr, nullptr);
+  if (text && result.vt == VT_BSTR) text->assign(result.bstrVal, SysStringLen(result.bstrVal));
+  VariantClear(&result);
+  return hr;
+}
+
+ShownDialog showAndClose(IDispatch* object, const wchar_t* caption) {
+  ShownDialog seen;
+  {
+    driver::Watcher watcher([&](DWORD thread) {
+      HWND window = driver::waitForWindow(thread, caption);
+      if (!window) return driver::closeAll(thread);
+      GetClientRect(window, &seen.client);
+      GetWindowRect(window, &seen.frame);
+      seen.window = window;
+      driver::closeWindow(window);
+    });
+    callByName(object, L"Show");
   }
-  return nullptr;
-}
-
-CloseWhenShown::CloseWhenShown(DWORD threadId, const wchar_t* caption)
-    : threadId_(threadId), caption_(caption) {
-  thread_ = CreateThread(nullptr, 0, &CloseWhenShown::run, this, 0, nullptr);
-}
-
-CloseWhenShown::~CloseWhenShown() {
-  if (!thread_) return;
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-}
-
-DWORD WINAPI CloseWhenShown::run(void* param) {
-  auto* self = static_cast<CloseWhenShown*>(param);
-  HWND window = waitForVisibleWindow(self->threadId_, self->caption_.c_str());
-  if (!window) return 1;
-  GetClientRect(window, &self->client_);
-  GetWindowRect(window, &self->frame_);
-  self->seen_ = window;
-  // Posted, never sent: the shown dialog's thread is busy in its modal loop.
-  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  return 0;
+  return seen;
 }
 
 }  // namespace tollivor::testing

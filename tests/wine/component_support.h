@@ -58,31 +58,22 @@ inline std::wstring text(const unique_bstr& s) {
 // Creates a class by ProgID through the registry, as a host would.
 HRESULT createByProgId(const wchar_t* progId, REFIID iid, void** out);
 
-// The top-level windows of a thread with this caption (visible or not).
+// The top-level windows of a thread with this caption, shown or hidden.
 std::vector<HWND> threadWindows(DWORD threadId, const wchar_t* caption);
-// Waits up to the timeout for a visible window with this caption on the thread.
-HWND waitForVisibleWindow(DWORD threadId, const wchar_t* caption, DWORD timeoutMs = 10000);
 
-// A thread that, once the caption's window shows on the watched thread,
-// gives the window's own close command. Joined on destruction.
-class CloseWhenShown {
- public:
-  CloseWhenShown(DWORD threadId, const wchar_t* caption);
-  ~CloseWhenShown();
-  CloseWhenShown(const CloseWhenShown&) = delete;
-  CloseWhenShown& operator=(const CloseWhenShown&) = delete;
-  HWND window() const { return seen_; }  // valid once the show has ended
-  RECT clientRect() const { return client_; }
-  RECT frameRect() const { return frame_; }  // screen coordinates
+// Calls a member by name with no arguments, as script engines do (method or
+// property read); a string result goes to *text.
+HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text = nullptr);
 
- private:
-  static DWORD WINAPI run(void* self);
-  DWORD threadId_;
-  std::wstring caption_;
-  HWND seen_ = nullptr;
-  RECT client_{};
-  RECT frame_{};
-  HANDLE thread_ = nullptr;
+// What a watcher saw of a dialog that it ended with the window's close command.
+struct ShownDialog {
+  HWND window = nullptr;  // nullptr: the dialog never showed
+  RECT client{};
+  RECT frame{};  // screen coordinates
 };
+
+// Calls Show on the object while a watcher thread waits for the dialog with
+// this caption on the calling thread and gives its close command.
+ShownDialog showAndClose(IDispatch* object, const wchar_t* caption);
 
 }  // namespace tollivor::testing
