@@ -1,0 +1,181 @@
+// The item editor end to end: a host writes a record into the real DLL, a
+// watcher drives the real dialog, and the host reads the record back.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "component_support.h"
+#include "driver.h"
+#include "item/frmProperty.h"
+
+namespace tollivor::testing {
+namespace {
+
+using Steps = std::function<void(HWND dialog, DWORD thread)>;
+
+const std::wstring kNotExist =
+    L"Specified file/directory/item does not exist. Enter a valid file/directory/item name. ";
+
+HWND combo(HWND dialog) { return FindWindowExW(dialog, nullptr, L"ComboBox", nullptr); }
+HWND comboEdit(HWND dialog) { return FindWindowExW(combo(dialog), nullptr, L"Edit", nullptr); }
+HWND tooltipEdit(HWND dialog) { return FindWindowExW(dialog, nullptr, L"Edit", nullptr); }
+
+void typeInto(HWND edit, const std::wstring& text) {
+  PostMessageW(edit, EM_SETSEL, 0, -1);
+  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
+}
+
+bool focusIsOnTarget(DWORD thread, HWND dialog) {
+  return driver::waitFor([&] { return driver::focusOf(thread) == comboEdit(dialog); });
+}
+
+class ItemDialog : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(registerComponent(), S_OK); }
+
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"tollivor-item";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    file = folder + L"\\edit.exe";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    ASSERT_EQ(createByProgId(L"Tollivor.CProperty", IID__CProperty, item.putVoid()), S_OK);
+  }
+
+  // Writes the record, shows the dialog while the steps run on a watcher
+  // thread, and answers what the host then reads.
+  std::wstring edit(const std::wstring& record, const Steps& steps) {
+    EXPECT_EQ(item->put_ItemInfo(bstr(record.c_str()).get()), S_OK);
+    {
+      driver::Watcher watcher([&](DWORD thread) {
+        HWND dialog = driver::waitForWindow(thread, L"Item Property");
+        if (!dialog) return driver::closeAll(thread);
+        steps(dialog, thread);
+        // Whatever the steps left open ends now, so a failure cannot hang.
+        if (!driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000))
+          driver::closeAll(thread);
+      });
+      EXPECT_EQ(item->Show(), S_OK);
+    }
+    unique_bstr result;
+    EXPECT_EQ(item->get_ItemInfo(result.put()), S_OK);
+    return text(result);
+  }
+
+  std::wstring folder;
+  std::wstring file;
+  Ref<_CProperty> item;
+};
+
+TEST_F(ItemDialog, EnterKeepsTheRecordAndEscKeepsTheResult) {
+  const std::wstring record = file + L"|Editor";
+  EXPECT_EQ(edit(record, [](HWND dialog, DWORD thread) {
+              EXPECT_TRUE(focusIsOnTarget(thread, dialog)) << "the focus starts in the target box";
+              driver::pressKey(dialog, VK_RETURN);
+            }),
+            record);
+  EXPECT_EQ(edit(L"My Computer|changed", [](HWND dialog, DWORD) {
+              driver::pressKey(dialog, VK_ESCAPE);
+            }),
+            record)
+      << "Cancel leaves the result of the earlier OK";
+}
+
+TEST_F(ItemDialog, TypedPathAndTooltipMakeTheRecord) {
+  EXPECT_EQ(edit(L"My Computer|", [&](HWND dialog, DWORD) {
+              typeInto(comboEdit(dialog), folder);
+              typeInto(tooltipEdit(dialog), L"Tools|all");
+              driver::waitFor([&] { return driver::windowText(tooltipEdit(dialog)) == L"Tools|all"; });
+              driver::click(driver::findControl(dialog, L"&OK"));
+            }),
+            folder + L"|Tools|all");
+}
+
+TEST_F(ItemDialog, PickingFromTheListTakesTheSpecialItem) {
+  EXPECT_EQ(edit(L"|tip", [](HWND dialog, DWORD thread) {
+              ASSERT_TRUE(focusIsOnTarget(thread, dialog));
+              driver::pressKey(dialog, VK_DOWN);  // the list's first entry
+              driver::waitFor([&] { return driver::windowText(comboEdit(dialog)) == L"My Computer"; });
+              driver::pressKey(dialog, VK_RETURN);
+            }),
+            L"My Computer|tip");
+}
+
+TEST_F(ItemDialog, MissingPathIsAnsweredByTheMessageBox) {
+  const std::wstring missing = folder + L"\\missing.exe";
+  EXPECT_EQ(edit(missing + L"|x", [&](HWND dialog, DWORD thread) {
+              driver::click(driver::findControl(dialog, L"&OK"));
+              HWND box = driver::waitForMessageBox(thread);
+              ASSERT_NE(box, nullptr);
+              EXPECT_EQ(driver::messageBoxText(box), kNotExist);
+              EXPECT_EQ(driver::windowText(box), missing);
+              driver::closeMessageBox(box);
+              EXPECT_TRUE(driver::waitFor([&] { return !IsWindow(box); }));
+              EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
+              EXPECT_TRUE(focusIsOnTarget(thread, dialog));
+              driver::pressKey(dialog, VK_ESCAPE);
+            }),
+            L"");
+}
+
+TEST_F(ItemDialog, FileOpenDialogChoosesTheTarget) {
+  EXPECT_EQ(edit(L"Recycle Bin|bin", [&](HWND dialog, DWORD thread) {
+              driver::click(driver::findControl(dialog, L"Browse &File"));
+              HWND open = driver::waitForDialog(thread, dialog);
+              ASSERT_NE(open, nullptr);
+              EXPECT_EQ(driver::windowText(open), L"Browse File...");
+              // The file name box (a combo box in the explorer style, else an edit).
+              HWND name = GetDlgItem(open, 0x47c);
+              if (!name) name = GetDlgItem(open, 0x480);
+              ASSERT_NE(name, nullptr);
+              SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+              PostMessageW(open, WM_COMMAND, IDOK, 0);
+              EXPECT_TRUE(driver::waitFor([&] { return driver::windowText(comboEdit(dialog)) == file; }));
+              // The focus is back on Browse File, so Enter would browse again.
+              driver::click(driver::findControl(dialog, L"&OK"));
+            }),
+            file + L"|bin");
+}
+
+// The window's controls stand where the dialog's table puts them.
+TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
+  const auto spec = frmPropertySpec();
+  edit(L"My Computer|tip", [&](HWND dialog, DWORD) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, spec.clientWidth / 15);
+    EXPECT_EQ(client.bottom, spec.clientHeight / 15);
+    int checked = 0;
+    for (const auto& row : spec.controls) {
+      HWND control = nullptr;
+      if (row.kind == forms::Kind::ComboBox) {
+        control = combo(dialog);
+      } else if (row.kind == forms::Kind::TextBox) {
+        control = tooltipEdit(dialog);
+      } else if (!row.caption.empty()) {
+        control = driver::findControl(dialog, std::wstring(row.caption.begin(), row.caption.end()));
+      }
+      if (!control) continue;
+      RECT r{};
+      GetWindowRect(control, &r);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ(r.left, row.rect.left / 15) << row.name;
+      EXPECT_EQ(r.top, row.rect.top / 15) << row.name;
+      EXPECT_EQ(r.right - r.left, row.rect.width / 15) << row.name;
+      // A drop-down combo box's height is the font's, not the table's.
+      if (row.kind != forms::Kind::ComboBox) {
+        EXPECT_EQ(r.bottom - r.top, row.rect.height / 15) << row.name;
+      }
+      ++checked;
+    }
+    EXPECT_EQ(checked, 8) << "both labels, the combo and text box, and four buttons";
+    driver::pressKey(dialog, VK_ESCAPE);
+  });
+}
+
+}  // namespace
+}  // namespace tollivor::testing
