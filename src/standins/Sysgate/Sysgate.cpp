@@ -1,0 +1,70 @@
+// Sysgate.dll stand-in: the large icons of the special items, by the icon
+// numbers the host uses, and the default group icon.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "../HostHelpers.h"
+#include "resource.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // this DLL's own module
+
+namespace {
+
+struct PidlFree {
+  void operator()(ITEMIDLIST* pidl) const noexcept { CoTaskMemFree(pidl); }
+};
+using unique_pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
+
+// The shell folder each icon number stands for, or -1.
+int shellFolderOf(std::int32_t number) noexcept {
+  switch (number) {
+    case 1: return CSIDL_BITBUCKET;   // Recycle Bin
+    case 2: return CSIDL_CONTROLS;    // Control Panel
+    case 3: return CSIDL_DESKTOP;     // Desktop Folder
+    case 5: return CSIDL_DRIVES;      // My Computer
+    case 6: return CSIDL_FONTS;       // Fonts Folder
+    case 8: return CSIDL_NETWORK;     // Network Neighborhood
+    case 9: return CSIDL_PRINTERS;    // Printer Folder
+    default: return -1;
+  }
+}
+
+HICON shellFolderIcon(int csidl) noexcept {
+  ITEMIDLIST* raw = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &raw)) || !raw) return nullptr;
+  const unique_pidl pidl(raw);
+  SHFILEINFOW info{};
+  const auto found = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl.get()), 0, &info, sizeof info,
+                                    SHGFI_PIDL | SHGFI_ICON | SHGFI_LARGEICON);
+  return found ? info.hIcon : nullptr;
+}
+
+HICON groupIcon() noexcept {
+  // Not shared: the caller destroys every icon it is given.
+  return static_cast<HICON>(LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase),
+                                       MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, 32, 32, 0));
+}
+
+}  // namespace
+
+// Writes a new large icon for the number into *icon and answers 1; leaves
+// *icon alone and answers 0 for a number without an icon.
+extern "C" std::int32_t TOLLIVOR_HELPER_API GetSpecialLargeIcon(std::int32_t number,
+                                                                 std::int32_t /*reserved*/,
+                                                                 std::int32_t* icon) {
+  if (!icon) return 0;
+  HICON handle = nullptr;
+  if (number == 10) {
+    handle = groupIcon();
+  } else if (const int csidl = shellFolderOf(number); csidl >= 0) {
+    handle = shellFolderIcon(csidl);
+  }
+  if (!handle) return 0;
+  // Icon handles are 32-bit values in both the 32- and 64-bit system.
+  *icon = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(handle));
+  return 1;
+}
