@@ -16,8 +16,6 @@ std::atomic<long> g_locks{0};
 
 }  // namespace
 
-HMODULE module() noexcept { return g_module; }
-
 std::wstring modulePath() noexcept {
   try {
     std::wstring path(MAX_PATH, L'\0');
@@ -50,8 +48,8 @@ bool canUnload() noexcept { return g_objects == 0 && g_locks == 0; }
 }  // namespace tollivor::component
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  // Thread notifications stay on: the runtime needs them to end the
-  // per-thread form slots.
+  // Thread notifications stay on: the C++ runtime frees each thread's
+  // thread_local storage on them.
   if (reason == DLL_PROCESS_ATTACH) tollivor::component::g_module = instance;
   return TRUE;
 }

@@ -1,5 +1,5 @@
-// What the whole library shares: its own module handle and path, and the
-// count of live objects and server locks that DllCanUnloadNow answers from.
+// What the whole library shares: its own path, and the count of live objects
+// and server locks that DllCanUnloadNow answers from.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,6 @@
 
 namespace tollivor::component {
 
-HMODULE module() noexcept;
 // The full path of this DLL; empty when it cannot be read.
 std::wstring modulePath() noexcept;
 
