@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "common/TestForm.h"
@@ -97,7 +98,7 @@ void setFolderReadOnly(const std::wstring& folder, bool readOnly) {
 }
 
 // A scratch folder with a file, a plain folder and a read-only folder.
-class Scratch : public ::testing::Test {
+class ScratchFiles : public ::testing::Test {
  protected:
   const std::wstring root = tempFolder() + L"tollivor-shellex\\";
   const std::wstring file = root + L"chord.wav";
@@ -120,7 +121,7 @@ class Scratch : public ::testing::Test {
   }
 };
 
-TEST_F(Scratch, FileExistsRefusesOnlyPlainFoldersAndFailedReads) {
+TEST_F(ScratchFiles, FileExistsRefusesOnlyPlainFoldersAndFailedReads) {
   ASSERT_EQ(GetFileAttributesW(plain.c_str()), 16u);
   ASSERT_EQ(GetFileAttributesW(readOnly.c_str()), 17u);
   EXPECT_TRUE(Mshared::FileExists(u16(file)));
@@ -130,7 +131,7 @@ TEST_F(Scratch, FileExistsRefusesOnlyPlainFoldersAndFailedReads) {
   EXPECT_FALSE(Mshared::FileExists(u""));
 }
 
-TEST_F(Scratch, FileIconsExactlyForExistingFilesAndFolders) {
+TEST_F(ScratchFiles, FileIconsExactlyForExistingFilesAndFolders) {
   for (const std::wstring& path : {file, plain, readOnly}) {
     const auto icon = ShellEx::GetFileIcon(u16(path));
     EXPECT_NE(icon, 0);
@@ -175,6 +176,48 @@ TEST(SpecialIcons, DrawingIntoAPreviewReleasesTheIconOnce) {
 
   ShellEx::DrawIconInPreview(form.picPreview, 0);  // nothing to draw or release
   ShellEx::DrawPickedIcon(form.picPreview, 0);
+}
+
+// --- placement at the cursor ---------------------------------------------------
+
+// Shows the test form at the cursor and answers its window rectangle in
+// pixels as shown.
+RECT shownAtCursor(int x, int y) {
+  SetCursorPos(x, y);
+  testing::TestForm form;
+  RECT shown{};
+  driver::Watcher watcher([&](DWORD thread) {
+    HWND window = driver::waitForWindow(thread, L"Tollivor Test Form");
+    if (!window) {
+      ADD_FAILURE() << "the form was not shown";
+      driver::closeAll(thread);
+      return;
+    }
+    GetWindowRect(window, &shown);
+    driver::click(driver::findControl(window, L"&Cancel"));
+  });
+  Mshared::ShowFormAtCursor(form);
+  return shown;
+}
+
+TEST(CursorPlacement, TheFormIsCentredOnTheRealCursor) {
+  POINT cursor{};
+  const RECT r = shownAtCursor(400, 300);
+  ASSERT_TRUE(GetCursorPos(&cursor));
+  ASSERT_EQ(cursor.x, 400);  // the display took the cursor position
+  EXPECT_LE(std::abs((r.left + r.right) / 2 - 400), 1);
+  EXPECT_LE(std::abs((r.top + r.bottom) / 2 - 300), 1);
+}
+
+TEST(CursorPlacement, NearTheCornerTheFormIsPulledInsideTheMargins) {
+  const RECT r = shownAtCursor(0, 0);
+  // Twips 210 or more across (500 without a task bar on that axis), 500 down
+  // (or the task bar's margin); never past the edge.
+  EXPECT_GE(r.left, 210 / 15);
+  EXPECT_GE(r.top, 500 / 15 - 1);
+  const RECT corner = shownAtCursor(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  EXPECT_LE(corner.right, GetSystemMetrics(SM_CXSCREEN) - 210 / 15);
+  EXPECT_LE(corner.bottom, GetSystemMetrics(SM_CYSCREEN) - 500 / 15 + 1);
 }
 
 // --- the folder chooser ------------------------------------------------------
@@ -242,7 +285,7 @@ std::wstring currentTestName() {
 }
 
 // A copy of this program alone in a folder, with the given libraries beside it.
-class IsolatedProgram : public ::testing::Test {
+class HelperSearch : public ::testing::Test {
  protected:
   const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
   const std::wstring alone = tempFolder() + L"tollivor-alone\\";
@@ -300,7 +343,7 @@ class IsolatedProgram : public ::testing::Test {
   }
 };
 
-TEST_F(IsolatedProgram, WithoutTheLibrariesThereIsNoIconAndNoFolder) {
+TEST_F(HelperSearch, WithoutTheLibrariesThereIsNoIconAndNoFolder) {
   if (!runningIsolated()) {
     EXPECT_TRUE(runCopy(alone));
     return;
@@ -317,7 +360,7 @@ TEST_F(IsolatedProgram, WithoutTheLibrariesThereIsNoIconAndNoFolder) {
   EXPECT_EQ(ShellEx::ChooseFolder(0, u"Choose a folder."), u"");
 }
 
-TEST_F(IsolatedProgram, LibrariesBesideTheProgramAreUsed) {
+TEST_F(HelperSearch, LibrariesBesideTheProgramAreUsed) {
   if (!runningIsolated()) {
     copyLibrary(L"Sysgate.dll", alone);
     EXPECT_TRUE(runCopy(elsewhere));
@@ -329,7 +372,7 @@ TEST_F(IsolatedProgram, LibrariesBesideTheProgramAreUsed) {
   forms::platform().destroyIcon(icon);
 }
 
-TEST_F(IsolatedProgram, ASysgateOnlyInTheCurrentDirectoryIsNotLoaded) {
+TEST_F(HelperSearch, ASysgateOnlyInTheCurrentDirectoryIsNotLoaded) {
   if (!runningIsolated()) {
     copyLibrary(L"Sysgate.dll", elsewhere);
     EXPECT_TRUE(runCopy(elsewhere));
