@@ -8,6 +8,7 @@
 #include "component_support.h"
 #include "driver.h"
 #include "item/frmProperty.h"
+#include "screenshot.h"
 
 namespace tollivor::testing {
 namespace {
@@ -141,10 +142,11 @@ TEST_F(ItemDialog, FileOpenDialogChoosesTheTarget) {
             file + L"|bin");
 }
 
-// The window's controls stand where the dialog's table puts them.
+// The window's controls stand where the dialog's table puts them; the
+// dialog, with a record loaded, is photographed for the build's screenshots.
 TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
   const auto spec = frmPropertySpec();
-  edit(L"My Computer|tip", [&](HWND dialog, DWORD) {
+  edit(folder + L"|Tools folder", [&](HWND dialog, DWORD) {
     RECT client{};
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, spec.clientWidth / 15);
@@ -173,6 +175,10 @@ TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
       ++checked;
     }
     EXPECT_EQ(checked, 8) << "both labels, the combo and text box, and four buttons";
+    if (_wgetenv(L"TOLLIVOR_SCREENSHOTS")) {
+      Sleep(300);  // let it paint
+      EXPECT_TRUE(saveScreenshot(dialog, L"item-dialog"));
+    }
     driver::pressKey(dialog, VK_ESCAPE);
   });
 }
