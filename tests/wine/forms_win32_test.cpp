@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "common/TestForm.h"
 #include "driver.h"
 #include "platform/win32/Win32Window.h"
@@ -98,12 +100,18 @@ TEST(ModalShow, EndsWhenAHandlerHidesTheForm) {
 
 TEST(ModalShow, EndsWhenAnotherThreadHidesTheForm) {
   TestForm form;
-  driver::Watcher watcher([](DWORD thread) {
+  std::atomic<bool> returned{false};
+  driver::Watcher watcher([&](DWORD thread) {
     HWND shown = waitForTestForm(thread);
     if (!shown) return;
     ShowWindow(shown, SW_HIDE);
+    if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
+      ADD_FAILURE() << "the show did not notice the hide";
+      PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
+    }
   });
   EXPECT_TRUE(form.showModal());
+  returned = true;
   EXPECT_TRUE(form.isLoaded());
 }
 

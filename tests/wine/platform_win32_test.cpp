@@ -1,5 +1,6 @@
 // The Win32 platform's system services: common dialogs, message boxes, the
-// settings store, files, icons, helper libraries and ANSI text.
+// settings store, files, icons and ANSI text. (Where the helper libraries
+// are loaded from is tested with the shell routines that use them.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,10 +8,8 @@
 #include "driver.h"
 #include "platform/forms.h"
 #include "platform/win32/CommonDialogs.h"
-#include "platform/win32/HelperLibrary.h"
 #include "platform/win32/SettingsStore.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/module.h"
 #include "platform/win32/text.h"
 
 namespace tollivor {
@@ -113,7 +112,7 @@ TEST(CommonDialogs, ColourStartsFromTheSettingsColourWithSystemColoursResolved) 
 
 // --- message box ---------------------------------------------------------------
 
-TEST(MessageBox, ShowsPromptAndTitleAndReturnsOnceDismissed) {
+TEST(MessageBoxes, ShowsPromptAndTitleAndReturnsOnceDismissed) {
   const std::u16string prompt =
       u"Specified file/directory/item does not exist. Enter a valid file/directory/item name. ";
   std::wstring text, title;
@@ -178,7 +177,7 @@ TEST_F(SettingsStore, ANonStringValueCountsAsMissing) {
   EXPECT_EQ(services().readSetting(app, u"Setting", u"Number"), std::nullopt);
 }
 
-// --- files, icons, helper libraries --------------------------------------------
+// --- files and icons -----------------------------------------------------------
 
 TEST(Files, AttributesOfAFolderAndOfAMissingPath) {
   const auto windows = services().fileAttributes(u"C:\\windows");
@@ -198,56 +197,6 @@ TEST(Icons, TheShellGivesAnIconExactlyForExistingPaths) {
   EXPECT_EQ(services().shellFileIcon("C:\\no such folder\\x.exe"), 0);
   EXPECT_EQ(services().shellFileIcon(""), 0);
   services().destroyIcon(0);  // does nothing
-}
-
-// A loadable library under a name of our own: a copy of this test program.
-class HelperLibraries : public ::testing::Test {
- protected:
-  const std::wstring name = L"tollivor-probe.dll";
-  const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
-  const std::wstring otherFolder = tempFolder() + L"tollivor-cwd\\";
-  wchar_t previousDirectory[MAX_PATH] = {};
-
-  void SetUp() override {
-    CreateDirectoryW(otherFolder.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(win32::modulePath(nullptr).c_str(), (otherFolder + name).c_str(), FALSE));
-    GetCurrentDirectoryW(MAX_PATH, previousDirectory);
-  }
-  void TearDown() override {
-    SetCurrentDirectoryW(previousDirectory);
-    DeleteFileW((otherFolder + name).c_str());
-    DeleteFileW((programFolder + name).c_str());
-    RemoveDirectoryW(otherFolder.c_str());
-  }
-};
-
-TEST_F(HelperLibraries, AreNeverTakenFromTheCurrentDirectory) {
-  ASSERT_TRUE(SetCurrentDirectoryW(otherFolder.c_str()));
-  // The plain search would find it there...
-  const win32::unique_hmodule planted(LoadLibraryW(name.c_str()));
-  ASSERT_TRUE(planted);
-  // ...the helper search does not.
-  EXPECT_FALSE(win32::loadHelperLibrary(name));
-}
-
-TEST_F(HelperLibraries, AreFoundInTheHostProgramsFolder) {
-  ASSERT_TRUE(CopyFileW((otherFolder + name).c_str(), (programFolder + name).c_str(), FALSE));
-  const win32::unique_hmodule library = win32::loadHelperLibrary(name);
-  ASSERT_TRUE(library);
-  EXPECT_EQ(_wcsicmp(win32::modulePath(library.get()).c_str(), (programFolder + name).c_str()), 0);
-}
-
-TEST(HelperCalls, AMissingLibraryGivesNoIconAndLeavesTheAreaAlone) {
-  if (GetFileAttributesW((win32::folderOf(win32::modulePath(nullptr)) + L"Sysgate.dll").c_str()) ==
-      INVALID_FILE_ATTRIBUTES) {
-    EXPECT_EQ(services().specialLargeIcon(5), 0);
-  }
-  if (GetFileAttributesW((win32::folderOf(win32::modulePath(nullptr)) + L"Pathwise.dll").c_str()) ==
-      INVALID_FILE_ATTRIBUTES) {
-    std::string area(3000, ' ');
-    services().browseForFolder(0, "Choose a folder."s + '\0', area);
-    EXPECT_EQ(area, std::string(3000, ' '));
-  }
 }
 
 // --- text and screen -------------------------------------------------------------
