@@ -108,6 +108,8 @@ void ShowFormAtCursor(forms::Form& form) noexcept {
     return now ? now->top : 0;
   };
 
+  // With the screen size unknown the comparison fails: the left/right case
+  // applies, and only its near-edge tests can run.
   const std::int32_t taskbarWidth = ShellEx::GetTaskbarWidth();
   const bool taskbarAlongTopOrBottom =
       screenWidth && static_cast<double>(taskbarWidth) >= static_cast<double>(*screenWidth);
