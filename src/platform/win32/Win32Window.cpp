@@ -43,6 +43,19 @@ forms::Colour defaultBack(Kind kind) {
                                                          : forms::systemColour(COLOR_BTNFACE);
 }
 
+// The height of one line of text in the font, in pixels.
+int lineHeight(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  if (!screen) return 0;
+  TEXTMETRICW metrics{};
+  {
+    SelectScope select(screen, font);
+    GetTextMetricsW(screen, &metrics);
+  }
+  ReleaseDC(nullptr, screen);
+  return metrics.tmHeight;
+}
+
 }  // namespace
 
 unique_hfont createFont(const forms::Font& font) noexcept {
@@ -177,12 +190,17 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   }();
   if (!continuesOptions) style |= WS_GROUP;
 
+  if (row.font) c.ownFont = createFont(c.font);
   DWORD exStyle = 0;
   const wchar_t* windowClass = L"STATIC";
   int extraHeight = 0;
   switch (c.kind) {
     case Kind::Label:
-      style |= SS_LEFT | SS_NOTIFY;
+      // Text wraps at blanks where the label has room for more lines; a
+      // one-line label clips a caption too long for it, as Windows does,
+      // rather than breaking a word onto a line that cannot be seen.
+      style |= SS_NOTIFY | (toPixels(row.rect.height) < 2 * lineHeight(fontOf(c)) ? SS_LEFTNOWORDWRAP
+                                                                                : SS_LEFT);
       break;
     case Kind::TextBox:
       windowClass = L"EDIT";
@@ -235,7 +253,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.window) return false;
   }
 
-  if (row.font) c.ownFont = createFont(c.font);
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
 
   switch (c.kind) {
