@@ -136,20 +136,26 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
   win32::unique_hwnd disabledBefore(CreateWindowExW(0, L"STATIC", L"Off",
                                                     WS_POPUP | WS_VISIBLE | WS_DISABLED, 60, 0,
                                                     50, 50, nullptr, nullptr, nullptr, nullptr));
+  win32::unique_hwnd hidden(CreateWindowExW(0, L"STATIC", L"Hidden", WS_POPUP, 0, 60, 50, 50,
+                                            nullptr, nullptr, nullptr, nullptr));
   TestForm form;
   bool otherEnabledDuringShow = true;
+  bool hiddenEnabledDuringShow = true;
   bool formEnabledDuringShow = false;
   driver::Watcher watcher([&](DWORD thread) {
     HWND shown = waitForTestForm(thread);
     if (!shown) return;
     otherEnabledDuringShow = IsWindowEnabled(other.get());
+    hiddenEnabledDuringShow = IsWindowEnabled(hidden.get());
     formEnabledDuringShow = IsWindowEnabled(shown);
     driver::click(driver::findControl(shown, L"&Cancel"));
   });
   form.showModal();
   EXPECT_FALSE(otherEnabledDuringShow);
+  EXPECT_FALSE(hiddenEnabledDuringShow);
   EXPECT_TRUE(formEnabledDuringShow);
   EXPECT_TRUE(IsWindowEnabled(other.get()));
+  EXPECT_TRUE(IsWindowEnabled(hidden.get()));
   EXPECT_FALSE(IsWindowEnabled(disabledBefore.get()));
 }
 

@@ -19,7 +19,8 @@ struct DisableData {
 
 BOOL CALLBACK disableWindow(HWND window, LPARAM data) noexcept {
   auto& d = *reinterpret_cast<DisableData*>(data);
-  if (window != d.form && window != d.owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+  // Hidden ones too: one shown during the show must not take input either.
+  if (window != d.form && window != d.owner && IsWindowEnabled(window)) {
     try {
       d.disabled->push_back(window);
     } catch (...) {
