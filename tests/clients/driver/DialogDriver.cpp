@@ -6,8 +6,8 @@
 //   DialogDriver.exe "Item Property" "&OK"
 //   DialogDriver.exe "Group Property"
 //
-// Exit code 0 when it acted, 1 when no such dialog (or button) showed within
-// the time limit.
+// Exit code 0 when it acted, 1 when no such dialog showed within the time
+// limit, 3 when the dialog has no such button.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr DWORD kTimeLimitMs = 30000;
+constexpr DWORD kTimeLimitMs = 60000;
 
 struct Search {
   std::wstring caption;
@@ -71,5 +71,6 @@ int main() {
   if (argc < 3) return PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
   Search button{argv[2]};
   EnumChildWindows(dialog, matchButton, reinterpret_cast<LPARAM>(&button));
-  return button.found && PostMessageW(button.found, BM_CLICK, 0, 0) ? 0 : 1;
+  if (!button.found) return 3;
+  return PostMessageW(button.found, BM_CLICK, 0, 0) ? 0 : 1;
 }
