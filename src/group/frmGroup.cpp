@@ -2,14 +2,14 @@
 
 namespace tollivor {
 
-forms::FormSpec frmGroupSpec() {
-  forms::FormSpec spec;
-  spec.caption = u"Group Property";
-  spec.clientWidth = 3990;
-  spec.clientHeight = 1950;
-  return spec;
+forms::FormTable frmGroupTable() {
+  forms::FormTable table;
+  table.caption = u"Group Property";
+  table.clientWidth = 3990;
+  table.clientHeight = 1950;
+  return table;
 }
 
-frmGroup::frmGroup() : Form(frmGroupSpec()) {}
+frmGroup::frmGroup() : Form(frmGroupTable()) {}
 
 }  // namespace tollivor

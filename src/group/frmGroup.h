@@ -12,6 +12,6 @@ class frmGroup : public forms::Form {
   frmGroup();
 };
 
-forms::FormSpec frmGroupSpec();
+forms::FormTable frmGroupTable();
 
 }  // namespace tollivor

@@ -1,6 +1,6 @@
 #include "item/CProperty.h"
 
-#include "item/SpecialItems.h"
+#include "item/ShellLocations.h"
 #include "item/frmProperty.h"
 #include "platform/FormInstance.h"
 #include "shared/Mshared.h"

@@ -1,6 +1,6 @@
 #include "item/frmProperty.h"
 
-#include "item/SpecialItems.h"
+#include "item/ShellLocations.h"
 #include "shared/ShellEx.h"
 
 namespace tollivor {
@@ -8,7 +8,7 @@ namespace tollivor {
 using forms::Event;
 using forms::platform;
 
-frmProperty::frmProperty() : Form(frmPropertySpec()) {
+frmProperty::frmProperty() : Form(frmPropertyTable()) {
   on("Text1", Event::Click, [this](int) { Text1_Click(); });
   on("cmdFile", Event::Click, [this](int) { cmdFile_Click(); });
   on("cmdFolder", Event::Click, [this](int) { cmdFolder_Click(); });

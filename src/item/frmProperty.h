@@ -41,6 +41,6 @@ class frmProperty : public forms::Form {
 };
 
 // The control table of the item dialog.
-forms::FormSpec frmPropertySpec();
+forms::FormTable frmPropertyTable();
 
 }  // namespace tollivor

@@ -5,11 +5,11 @@ namespace tollivor {
 
 using namespace forms;
 
-FormSpec frmPropertySpec() {
+FormTable frmPropertyTable() {
   const Font arial{u"Arial", 8.25, false};
   auto row = [](Kind kind, const char* name, int index, const char16_t* caption, Rect rect,
                 std::optional<Font> font = std::nullopt, unsigned flags = kNoFlags) {
-    ControlSpec c;
+    ControlRow c;
     c.kind = kind;
     c.name = name;
     c.index = index;
@@ -19,11 +19,11 @@ FormSpec frmPropertySpec() {
     c.flags = flags;
     return c;
   };
-  FormSpec spec;
-  spec.caption = u"Item Property";
-  spec.clientWidth = 3960;
-  spec.clientHeight = 2520;
-  spec.controls = {
+  FormTable table;
+  table.caption = u"Item Property";
+  table.clientWidth = 3960;
+  table.clientHeight = 2520;
+  table.controls = {
       row(Kind::Label, "Label1", 0, u"File/Fol&der", {720, 120, 735, 210}, arial),
       row(Kind::ComboBox, "Text1", -1, u"", {720, 360, 3135, 330}, arial),
       row(Kind::CommandButton, "cmdFolder", -1, u"Browse F&older", {1320, 780, 1215, 375}),
@@ -37,7 +37,7 @@ FormSpec frmPropertySpec() {
       row(Kind::Line, "Line1", 0, u"", {5880, 1920, 0, 1920}),
       row(Kind::Line, "Line1", 1, u"", {6360, 1935, -240, 1935}),
   };
-  return spec;
+  return table;
 }
 
 }  // namespace tollivor

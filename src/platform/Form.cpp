@@ -18,11 +18,11 @@ Control::Control(Form& form, std::string_view name, int index) noexcept
     : form_(&form), id_(form.find(name, index)) {}
 
 int Control::index() const noexcept {
-  return id_ < 0 ? -1 : form_->spec().controls[static_cast<size_t>(id_)].index;
+  return id_ < 0 ? -1 : form_->table().controls[static_cast<size_t>(id_)].index;
 }
 
 Kind Control::kind() const noexcept {
-  return id_ < 0 ? Kind::Label : form_->spec().controls[static_cast<size_t>(id_)].kind;
+  return id_ < 0 ? Kind::Label : form_->table().controls[static_cast<size_t>(id_)].kind;
 }
 
 FormWindow* Control::window() const noexcept { return id_ < 0 ? nullptr : form_->window(); }
@@ -147,13 +147,13 @@ std::optional<int> Control::currentTab() const noexcept {
 
 // --- Form ----------------------------------------------------------------
 
-Form::Form(FormSpec spec) noexcept : spec_(std::move(spec)) {}
+Form::Form(FormTable table) noexcept : table_(std::move(table)) {}
 
 Form::~Form() = default;
 
 ControlId Form::find(std::string_view name, int index) const noexcept {
-  for (size_t i = 0; i < spec_.controls.size(); ++i) {
-    const auto& c = spec_.controls[i];
+  for (size_t i = 0; i < table_.controls.size(); ++i) {
+    const auto& c = table_.controls[i];
     if (c.name == name && c.index == index) return static_cast<ControlId>(i);
   }
   return -1;
@@ -163,7 +163,7 @@ bool Form::load() noexcept {
   if (window_) return true;
   if (loading_) return false;  // a control touched while the window is being made
   loading_ = true;
-  window_ = platform().createForm(spec_, *this);
+  window_ = platform().createForm(table_, *this);
   loading_ = false;
   if (!window_) return false;
   resultText.clear();
@@ -207,8 +207,8 @@ WindowHandle Form::handle() noexcept {
 }
 
 void Form::on(std::string_view control, Event event, Handler handler) {
-  for (size_t i = 0; i < spec_.controls.size(); ++i)
-    if (spec_.controls[i].name == control)
+  for (size_t i = 0; i < table_.controls.size(); ++i)
+    if (table_.controls[i].name == control)
       handlers_[{static_cast<ControlId>(i), event}] = handler;
 }
 
@@ -216,14 +216,14 @@ void Form::raise(ControlId id, Event event) noexcept {
   auto it = handlers_.find({id, event});
   if (it == handlers_.end()) return;
   try {
-    it->second(spec_.controls[static_cast<size_t>(id)].index);
+    it->second(table_.controls[static_cast<size_t>(id)].index);
   } catch (...) {
     // A failing handler ends there; the dialog stays usable.
   }
 }
 
 void Form::onControlEvent(ControlId id, Event event) noexcept {
-  if (id >= 0 && static_cast<size_t>(id) < spec_.controls.size()) raise(id, event);
+  if (id >= 0 && static_cast<size_t>(id) < table_.controls.size()) raise(id, event);
 }
 
 void Form::onCloseCommand() noexcept {

@@ -65,12 +65,12 @@ class Form : public FormEvents {
  public:
   using Handler = std::function<void(int index)>;
 
-  explicit Form(FormSpec spec) noexcept;
+  explicit Form(FormTable table) noexcept;
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const FormSpec& spec() const noexcept { return spec_; }
+  const FormTable& table() const noexcept { return table_; }
   // The id of a control, or -1 when the table has no such control.
   ControlId find(std::string_view name, int index = -1) const noexcept;
 
@@ -105,7 +105,7 @@ class Form : public FormEvents {
   void onControlEvent(ControlId id, Event event) noexcept override;
   void onCloseCommand() noexcept override;
 
-  FormSpec spec_;
+  FormTable table_;
   std::unique_ptr<FormWindow> window_;
   std::map<std::pair<ControlId, Event>, Handler> handlers_;
   bool showing_ = false;

@@ -75,7 +75,7 @@ enum Flag : unsigned {
 };
 
 // One row of a form's control table.
-struct ControlSpec {
+struct ControlRow {
   Kind kind = Kind::Label;
   std::string name;
   int index = -1;             // position in a control array; -1 when not in one
@@ -92,12 +92,12 @@ struct ControlSpec {
 // A control's place in its form's table; rows are taken in order.
 using ControlId = int;
 
-struct FormSpec {
+struct FormTable {
   std::u16string caption;
   int clientWidth = 0;   // twips
   int clientHeight = 0;  // twips
   Font font{u"Tahoma", 8.25, false};
-  std::vector<ControlSpec> controls;  // in tab order; lines last
+  std::vector<ControlRow> controls;  // in tab order; lines last
 };
 
 // The events a window reports back to the portable form.
@@ -180,7 +180,7 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  virtual std::unique_ptr<FormWindow> createForm(const FormSpec& spec,
+  virtual std::unique_ptr<FormWindow> createForm(const FormTable& table,
                                                  FormEvents& events) noexcept = 0;
 
   virtual void beep() noexcept = 0;

@@ -2,14 +2,14 @@
 
 namespace tollivor {
 
-forms::FormSpec frmSettingExSpec() {
-  forms::FormSpec spec;
-  spec.caption = u"Tollivar Property";
-  spec.clientWidth = 4815;
-  spec.clientHeight = 3120;
-  return spec;
+forms::FormTable frmSettingExTable() {
+  forms::FormTable table;
+  table.caption = u"Tollivar Property";
+  table.clientWidth = 4815;
+  table.clientHeight = 3120;
+  return table;
 }
 
-frmSettingEx::frmSettingEx() : Form(frmSettingExSpec()) {}
+frmSettingEx::frmSettingEx() : Form(frmSettingExTable()) {}
 
 }  // namespace tollivor

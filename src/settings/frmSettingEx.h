@@ -11,6 +11,6 @@ class frmSettingEx : public forms::Form {
   frmSettingEx();
 };
 
-forms::FormSpec frmSettingExSpec();
+forms::FormTable frmSettingExTable();
 
 }  // namespace tollivor

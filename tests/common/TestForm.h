@@ -9,16 +9,16 @@
 
 namespace tollivor::testing {
 
-inline forms::FormSpec testFormSpec() {
+inline forms::FormTable testFormTable() {
   using namespace tollivor::forms;
   const Font arial{u"Arial", 8.25, false};
-  FormSpec spec;
-  spec.caption = u"Tollivor Test Form";
-  spec.clientWidth = 3960;
-  spec.clientHeight = 2520;
+  FormTable table;
+  table.caption = u"Tollivor Test Form";
+  table.clientWidth = 3960;
+  table.clientHeight = 2520;
   auto add = [&](Kind kind, std::string name, int index, std::u16string caption, Rect rect,
                  unsigned flags = kNoFlags) {
-    ControlSpec c;
+    ControlRow c;
     c.kind = kind;
     c.name = std::move(name);
     c.index = index;
@@ -26,7 +26,7 @@ inline forms::FormSpec testFormSpec() {
     c.rect = rect;
     c.flags = flags;
     if (kind == Kind::Label || kind == Kind::TextBox) c.font = arial;
-    spec.controls.push_back(std::move(c));
+    table.controls.push_back(std::move(c));
   };
   add(Kind::Label, "lblName", -1, u"&Name", {720, 120, 735, 210});
   add(Kind::TextBox, "txtName", -1, u"", {720, 360, 3135, 315});
@@ -37,12 +37,12 @@ inline forms::FormSpec testFormSpec() {
   add(Kind::CommandButton, "cmdCancel", -1, u"&Cancel", {2880, 2040, 975, 375}, kCancel);
   add(Kind::PictureBox, "picPreview", -1, u"", {120, 120, 480, 480});
   add(Kind::Line, "Line1", -1, u"", {0, 1920, 5880, 1920});
-  return spec;
+  return table;
 }
 
 class TestForm : public forms::Form {
  public:
-  TestForm() : Form(testFormSpec()) {
+  TestForm() : Form(testFormTable()) {
     on("cmdOK", forms::Event::Click, [this](int) { cmdOK_Click(); });
     on("cmdCancel", forms::Event::Click, [this](int) { hide(); });
     on("chkFlag", forms::Event::Click, [this](int) { ++flagClicks; });

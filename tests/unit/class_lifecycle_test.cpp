@@ -33,18 +33,18 @@ class ClassLifecycle : public ::testing::Test {
   // The loaded forms with this caption.
   size_t windowsCalled(const std::u16string& caption) const {
     return std::count_if(system.windows.begin(), system.windows.end(),
-                         [&](auto* w) { return w->spec().caption == caption; });
+                         [&](auto* w) { return w->table().caption == caption; });
   }
 
   HeadlessPlatform system;
 };
 
 TEST_F(ClassLifecycle, FormsHaveTheirDialogsCaptionAndClientSize) {
-  const auto group = frmGroupSpec();
+  const auto group = frmGroupTable();
   EXPECT_EQ(group.caption, u"Group Property");
   EXPECT_EQ(group.clientWidth, 3990);
   EXPECT_EQ(group.clientHeight, 1950);
-  const auto settings = frmSettingExSpec();
+  const auto settings = frmSettingExTable();
   EXPECT_EQ(settings.caption, u"Tollivar Property");
   EXPECT_EQ(settings.clientWidth, 4815);
   EXPECT_EQ(settings.clientHeight, 3120);

@@ -52,7 +52,7 @@ TEST_F(HeadlessForms, ControlsStartFromTheirTable) {
   EXPECT_EQ(form->lblName.fontName(), u"Arial");
   EXPECT_EQ(form->cmdOK.fontName(), u"Tahoma");  // the form's font
   EXPECT_EQ(window()->bounds()->width,
-            form->spec().clientWidth + 2 * HeadlessWindow::kFrameTwips);
+            form->table().clientWidth + 2 * HeadlessWindow::kFrameTwips);
 }
 
 TEST_F(HeadlessForms, ModalShowReturnsWhenOkHidesTheForm) {
@@ -179,20 +179,20 @@ TEST_F(HeadlessForms, DisabledControlsIgnoreTheUser) {
 }
 
 // A form with a check box inside the picture box, which starts hidden.
-forms::FormSpec specWithHiddenPage() {
-  auto spec = testing::testFormSpec();
-  spec.controls[7].flags |= forms::kHidden;
-  forms::ControlSpec inner;
+forms::FormTable tableWithHiddenPage() {
+  auto table = testing::testFormTable();
+  table.controls[7].flags |= forms::kHidden;
+  forms::ControlRow inner;
   inner.kind = forms::Kind::CheckBox;
   inner.name = "chkInner";
   inner.caption = u"&Inner";
   inner.container = "picPreview";
-  spec.controls.insert(spec.controls.begin(), inner);
-  return spec;
+  table.controls.insert(table.controls.begin(), inner);
+  return table;
 }
 
 TEST_F(HeadlessForms, ControlsOfAHiddenContainerCannotBeReached) {
-  forms::Form paged(specWithHiddenPage());
+  forms::Form paged(tableWithHiddenPage());
   forms::Control chkInner(paged, "chkInner");
   int innerClicks = 0;
   paged.on("chkInner", forms::Event::Click, [&](int) { ++innerClicks; });
@@ -237,14 +237,14 @@ TEST_F(HeadlessForms, SelectingAnOptionClearsTheOthersOfItsContainer) {
 }
 
 TEST_F(HeadlessForms, OptionsInOtherContainersAreNotCleared) {
-  auto spec = testing::testFormSpec();
-  forms::ControlSpec inner;
+  auto table = testing::testFormTable();
+  forms::ControlRow inner;
   inner.kind = forms::Kind::OptionButton;
   inner.name = "optInner";
   inner.flags = forms::kChecked;
   inner.container = "picPreview";
-  spec.controls.push_back(inner);
-  forms::Form other(spec);
+  table.controls.push_back(inner);
+  forms::Form other(table);
   forms::Control optInner(other, "optInner");
   forms::Control optTwo(other, "optChoice", 1);
   optTwo.setValue(1);

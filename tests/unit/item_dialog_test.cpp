@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "item/CProperty.h"
-#include "item/SpecialItems.h"
+#include "item/ShellLocations.h"
 #include "item/frmProperty.h"
 #include "platform/FormInstance.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -20,12 +20,12 @@ using forms::headless::HeadlessWindow;
 using Position = std::pair<int, int>;  // left, top in twips
 
 // An empty dialog whose outer size is the given size in twips.
-forms::FormSpec dialogOfOuterSize(int width, int height) {
-  forms::FormSpec spec;
-  spec.caption = u"Placed";
-  spec.clientWidth = width - 2 * HeadlessWindow::kFrameTwips;
-  spec.clientHeight = height - 2 * HeadlessWindow::kFrameTwips - HeadlessWindow::kCaptionTwips;
-  return spec;
+forms::FormTable dialogOfOuterSize(int width, int height) {
+  forms::FormTable table;
+  table.caption = u"Placed";
+  table.clientWidth = width - 2 * HeadlessWindow::kFrameTwips;
+  table.clientHeight = height - 2 * HeadlessWindow::kFrameTwips - HeadlessWindow::kCaptionTwips;
+  return table;
 }
 
 class Placement : public ::testing::Test {

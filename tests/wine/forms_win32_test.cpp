@@ -16,10 +16,10 @@
 namespace tollivor {
 namespace {
 
-using forms::ControlSpec;
+using forms::ControlRow;
 using forms::Event;
 using forms::Form;
-using forms::FormSpec;
+using forms::FormTable;
 using forms::Kind;
 using testing::TestForm;
 using win32::Win32Window;
@@ -69,9 +69,9 @@ HWND waitForTestForm(DWORD thread) {
   return shown;
 }
 
-ControlSpec row(Kind kind, std::string name, int index, std::u16string caption, forms::Rect rect,
+ControlRow row(Kind kind, std::string name, int index, std::u16string caption, forms::Rect rect,
                 std::string container = {}, int containerIndex = -1) {
-  ControlSpec c;
+  ControlRow c;
   c.kind = kind;
   c.name = std::move(name);
   c.index = index;
@@ -356,11 +356,11 @@ TEST(PictureBox, LoadsABitmapFile) {
 }
 
 TEST(Controls, OptionsAreExclusiveWithinTheirContainerOnly) {
-  FormSpec spec;
-  spec.caption = u"Options";
-  spec.clientWidth = 6000;
-  spec.clientHeight = 3000;
-  spec.controls = {
+  FormTable table;
+  table.caption = u"Options";
+  table.clientWidth = 6000;
+  table.clientHeight = 3000;
+  table.controls = {
       row(Kind::PictureBox, "Page", 0, u"", {0, 0, 3000, 1500}),
       row(Kind::PictureBox, "Page", 1, u"", {3000, 0, 3000, 1500}),
       row(Kind::OptionButton, "optA", 0, u"A0", {120, 120, 1200, 255}, "Page", 0),
@@ -368,7 +368,7 @@ TEST(Controls, OptionsAreExclusiveWithinTheirContainerOnly) {
       row(Kind::OptionButton, "optB", 0, u"B0", {120, 120, 1200, 255}, "Page", 1),
       row(Kind::OptionButton, "optB", 1, u"B1", {120, 480, 1200, 255}, "Page", 1),
   };
-  Form form(spec);
+  Form form(table);
   int clicks = 0;
   form.on("optA", Event::Click, [&](int) { ++clicks; });
   forms::Control a0(form, "optA", 0), a1(form, "optA", 1), b0(form, "optB", 0), b1(form, "optB", 1);
@@ -395,12 +395,12 @@ TEST(Controls, OptionsAreExclusiveWithinTheirContainerOnly) {
 }
 
 TEST(Controls, PickingFromAComboListShowsTheEntryBeforeTheClick) {
-  FormSpec spec;
-  spec.caption = u"Combo";
-  spec.clientWidth = 4000;
-  spec.clientHeight = 2000;
-  spec.controls = {row(Kind::ComboBox, "Text1", -1, u"", {120, 120, 3000, 330})};
-  Form form(spec);
+  FormTable table;
+  table.caption = u"Combo";
+  table.clientWidth = 4000;
+  table.clientHeight = 2000;
+  table.controls = {row(Kind::ComboBox, "Text1", -1, u"", {120, 120, 3000, 330})};
+  Form form(table);
   forms::Control combo(form, "Text1");
   std::u16string seen;
   form.on("Text1", Event::Click, [&](int) { seen = combo.text(); });
@@ -421,17 +421,17 @@ TEST(Controls, PickingFromAComboListShowsTheEntryBeforeTheClick) {
 }
 
 TEST(Controls, TabStripHasItsRowsAndReportsTheUsersChoice) {
-  FormSpec spec;
-  spec.caption = u"Tabs";
-  spec.clientWidth = 4815;
-  spec.clientHeight = 3120;
-  ControlSpec tabs = row(Kind::TabStrip, "SSTab1", -1, u"", {120, 120, 4575, 2415});
+  FormTable table;
+  table.caption = u"Tabs";
+  table.clientWidth = 4815;
+  table.clientHeight = 3120;
+  ControlRow tabs = row(Kind::TabStrip, "SSTab1", -1, u"", {120, 120, 4575, 2415});
   tabs.tabs = {u"Behavior", u"Speed ", u"Tooltip ", u"Direction ", u"Smart Slide ",
                u"Colors ", u"Picture ", u"Appearence ", u"Sound ", u"Group "};
   tabs.tabsPerRow = 5;
   tabs.font = forms::Font{u"Tahoma", 8.25, false};
-  spec.controls = {tabs};
-  Form form(spec);
+  table.controls = {tabs};
+  Form form(table);
   forms::Control strip(form, "SSTab1");
   int clicks = 0;
   form.on("SSTab1", Event::Click, [&](int) { ++clicks; });

@@ -145,14 +145,14 @@ TEST_F(ItemDialog, FileOpenDialogChoosesTheTarget) {
 // The window's controls stand where the dialog's table puts them; the
 // dialog, with a record loaded, is photographed for the build's screenshots.
 TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
-  const auto spec = frmPropertySpec();
+  const auto table = frmPropertyTable();
   edit(folder + L"|Tools folder", [&](HWND dialog, DWORD) {
     RECT client{};
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, spec.clientWidth / 15);
-    EXPECT_EQ(client.bottom, spec.clientHeight / 15);
+    EXPECT_EQ(client.right, table.clientWidth / 15);
+    EXPECT_EQ(client.bottom, table.clientHeight / 15);
     int checked = 0;
-    for (const auto& row : spec.controls) {
+    for (const auto& row : table.controls) {
       HWND control = nullptr;
       if (row.kind == forms::Kind::ComboBox) {
         control = combo(dialog);

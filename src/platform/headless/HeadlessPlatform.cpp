@@ -46,10 +46,10 @@ HeadlessWindow* HeadlessPlatform::windowOf(WindowHandle handle) const {
   return nullptr;
 }
 
-std::unique_ptr<FormWindow> HeadlessPlatform::createForm(const FormSpec& spec,
+std::unique_ptr<FormWindow> HeadlessPlatform::createForm(const FormTable& table,
                                                          FormEvents& events) noexcept {
   try {
-    auto window = std::make_unique<HeadlessWindow>(*this, spec, events, nextWindow_);
+    auto window = std::make_unique<HeadlessWindow>(*this, table, events, nextWindow_);
     nextWindow_ += 4;
     return window;
   } catch (...) {

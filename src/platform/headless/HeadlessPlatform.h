@@ -123,7 +123,7 @@ class HeadlessPlatform : public Platform {
   ScriptedUser user{*this};
 
   // --- Platform --------------------------------------------------------
-  std::unique_ptr<FormWindow> createForm(const FormSpec& spec, FormEvents& events) noexcept override;
+  std::unique_ptr<FormWindow> createForm(const FormTable& table, FormEvents& events) noexcept override;
   void beep() noexcept override;
   bool messageBox(WindowHandle owner, const std::u16string& prompt, int style,
                   const std::u16string& title) noexcept override;
@@ -170,10 +170,10 @@ class HeadlessWindow : public FormWindow {
   int pictureRefreshes(const std::string& control, int index = -1) const;
   bool isFrontPage(const std::string& control, int index) const;  // last brought to front
   bool enabledWindow() const;  // false while another form is modal
-  const FormSpec& spec() const;
+  const FormTable& table() const;
   // (Further members are the backend's own.)
 
-  HeadlessWindow(HeadlessPlatform& platform, const FormSpec& spec, FormEvents& events,
+  HeadlessWindow(HeadlessPlatform& platform, const FormTable& table, FormEvents& events,
                  WindowHandle handle);
   ~HeadlessWindow() override;
   HeadlessWindow(const HeadlessWindow&) = delete;
@@ -239,7 +239,7 @@ class HeadlessWindow : public FormWindow {
     unsigned frontStamp = 0;  // 0: never brought to front
   };
 
-  const ControlSpec* row(ControlId id) const noexcept;
+  const ControlRow* row(ControlId id) const noexcept;
   ControlState* state(ControlId id) noexcept;
   const ControlState* state(ControlId id) const noexcept;
   ControlId find(const std::string& name, int index) const noexcept;
@@ -260,7 +260,7 @@ class HeadlessWindow : public FormWindow {
   void userAccessKey(char16_t key) noexcept;
 
   HeadlessPlatform* platform_;  // nullptr once the platform is gone
-  FormSpec spec_;
+  FormTable table_;
   FormEvents& events_;
   WindowHandle handle_;
   std::vector<ControlState> controls_;

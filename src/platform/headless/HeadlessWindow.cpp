@@ -57,13 +57,13 @@ char16_t accessKeyOf(const std::u16string& caption) noexcept {
 
 }  // namespace
 
-HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormSpec& spec,
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormTable& table,
                                FormEvents& events, WindowHandle handle)
-    : platform_(&platform), spec_(spec), events_(events), handle_(handle) {
-  bounds_ = {0, 0, spec.clientWidth + 2 * kFrameTwips,
-             spec.clientHeight + 2 * kFrameTwips + kCaptionTwips};
-  controls_.reserve(spec.controls.size());
-  for (const auto& row : spec.controls) {
+    : platform_(&platform), table_(table), events_(events), handle_(handle) {
+  bounds_ = {0, 0, table.clientWidth + 2 * kFrameTwips,
+             table.clientHeight + 2 * kFrameTwips + kCaptionTwips};
+  controls_.reserve(table.controls.size());
+  for (const auto& row : table.controls) {
     ControlState c;
     c.text = row.caption;
     c.value = (row.flags & kChecked) ? 1 : 0;
@@ -71,7 +71,7 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormSpec& spec,
     c.visible = !(row.flags & kHidden);
     c.border = (row.flags & kBorder) != 0;
     c.rect = row.rect;
-    c.fontName = row.font ? row.font->name : spec.font.name;
+    c.fontName = row.font ? row.font->name : table.font.name;
     const bool field = row.kind == Kind::TextBox || row.kind == Kind::ComboBox;
     c.fore = systemColour(field || row.kind == Kind::Line ? kColourWindowText : kColourButtonText);
     c.back = systemColour(field ? kColourWindow : kColourButtonFace);
@@ -108,7 +108,7 @@ bool HeadlessWindow::isFrontPage(const std::string& control, int index) const {
   const auto* c = state(find(control, index));
   if (!c || c->frontStamp == 0) return false;
   for (size_t i = 0; i < controls_.size(); ++i)
-    if (spec_.controls[i].name == control && controls_[i].frontStamp > c->frontStamp) return false;
+    if (table_.controls[i].name == control && controls_[i].frontStamp > c->frontStamp) return false;
   return true;
 }
 
@@ -116,7 +116,7 @@ bool HeadlessWindow::enabledWindow() const {
   return !platform_ || platform_->modalStack.empty() || platform_->modalStack.back() == this;
 }
 
-const FormSpec& HeadlessWindow::spec() const { return spec_; }
+const FormTable& HeadlessWindow::table() const { return table_; }
 
 // --- the window --------------------------------------------------------------
 
@@ -377,9 +377,9 @@ bool HeadlessWindow::setCurrentTab(ControlId id, int tab) noexcept {
 
 // --- the backend's own -------------------------------------------------------------
 
-const ControlSpec* HeadlessWindow::row(ControlId id) const noexcept {
-  if (id < 0 || static_cast<size_t>(id) >= spec_.controls.size()) return nullptr;
-  return &spec_.controls[static_cast<size_t>(id)];
+const ControlRow* HeadlessWindow::row(ControlId id) const noexcept {
+  if (id < 0 || static_cast<size_t>(id) >= table_.controls.size()) return nullptr;
+  return &table_.controls[static_cast<size_t>(id)];
 }
 
 HeadlessWindow::ControlState* HeadlessWindow::state(ControlId id) noexcept {
@@ -391,8 +391,8 @@ const HeadlessWindow::ControlState* HeadlessWindow::state(ControlId id) const no
 }
 
 ControlId HeadlessWindow::find(const std::string& name, int index) const noexcept {
-  for (size_t i = 0; i < spec_.controls.size(); ++i)
-    if (spec_.controls[i].name == name && spec_.controls[i].index == index)
+  for (size_t i = 0; i < table_.controls.size(); ++i)
+    if (table_.controls[i].name == name && table_.controls[i].index == index)
       return static_cast<ControlId>(i);
   return -1;
 }
@@ -442,9 +442,9 @@ void HeadlessWindow::moveFocus(ControlId id) noexcept {
 }
 
 void HeadlessWindow::selectOption(ControlId id) noexcept {
-  const auto& mine = spec_.controls[static_cast<size_t>(id)];
+  const auto& mine = table_.controls[static_cast<size_t>(id)];
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const auto& other = spec_.controls[i];
+    const auto& other = table_.controls[i];
     if (other.kind == Kind::OptionButton && other.container == mine.container &&
         other.containerIndex == mine.containerIndex)
       controls_[i].value = 0;
@@ -461,7 +461,7 @@ void HeadlessWindow::giveCloseCommand() noexcept {
 
 void HeadlessWindow::userClick(ControlId id) noexcept {
   if (!reachable(id)) return;
-  switch (spec_.controls[static_cast<size_t>(id)].kind) {
+  switch (table_.controls[static_cast<size_t>(id)].kind) {
     case Kind::CommandButton:
     case Kind::Label:
     case Kind::PictureBox:
@@ -487,7 +487,7 @@ void HeadlessWindow::userAccessKey(char16_t key) noexcept {
   if (wanted == 0) return;
   const auto count = static_cast<ControlId>(controls_.size());
   for (ControlId id = 0; id < count; ++id) {
-    const Kind kind = spec_.controls[static_cast<size_t>(id)].kind;
+    const Kind kind = table_.controls[static_cast<size_t>(id)].kind;
     const bool hasAccessKey = kind == Kind::Label || kind == Kind::CommandButton ||
                               kind == Kind::CheckBox || kind == Kind::OptionButton;
     if (!hasAccessKey || !reachable(id) || accessKeyOf(controls_[static_cast<size_t>(id)].text) != wanted)

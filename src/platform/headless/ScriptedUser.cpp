@@ -87,7 +87,7 @@ void ScriptedUser::pressEnter() {
       return;
     }
   }
-  const auto& rows = w->spec_.controls;
+  const auto& rows = w->table_.controls;
   for (size_t i = 0; i < rows.size(); ++i) {
     const auto id = static_cast<ControlId>(i);
     if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kDefault) && w->reachable(id)) {
@@ -100,7 +100,7 @@ void ScriptedUser::pressEnter() {
 void ScriptedUser::pressEsc() {
   auto* w = window();
   if (!w) return;
-  const auto& rows = w->spec_.controls;
+  const auto& rows = w->table_.controls;
   for (size_t i = 0; i < rows.size(); ++i) {
     const auto id = static_cast<ControlId>(i);
     if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kCancel) && w->reachable(id)) {

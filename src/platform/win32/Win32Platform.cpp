@@ -21,9 +21,9 @@ Platform& defaultPlatform() noexcept {
 
 namespace win32 {
 
-std::unique_ptr<forms::FormWindow> Win32Platform::createForm(const forms::FormSpec& spec,
+std::unique_ptr<forms::FormWindow> Win32Platform::createForm(const forms::FormTable& table,
                                                              forms::FormEvents& events) noexcept {
-  return Win32Window::create(spec, events);
+  return Win32Window::create(table, events);
 }
 
 void Win32Platform::beep() noexcept { MessageBeep(MB_OK); }

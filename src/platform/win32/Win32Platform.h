@@ -8,7 +8,7 @@ namespace tollivor::win32 {
 
 class Win32Platform final : public forms::Platform {
  public:
-  std::unique_ptr<forms::FormWindow> createForm(const forms::FormSpec& spec,
+  std::unique_ptr<forms::FormWindow> createForm(const forms::FormTable& table,
                                                 forms::FormEvents& events) noexcept override;
 
   void beep() noexcept override;

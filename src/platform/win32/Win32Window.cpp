@@ -72,13 +72,13 @@ unique_hfont createFont(const forms::Font& font) noexcept {
   return unique_hfont(CreateFontIndirectW(&lf));
 }
 
-Win32Window::Win32Window(const forms::FormSpec& spec, forms::FormEvents& events)
-    : spec_(spec), events_(&events) {}
+Win32Window::Win32Window(const forms::FormTable& table, forms::FormEvents& events)
+    : table_(table), events_(&events) {}
 
-std::unique_ptr<Win32Window> Win32Window::create(const forms::FormSpec& spec,
+std::unique_ptr<Win32Window> Win32Window::create(const forms::FormTable& table,
                                                  forms::FormEvents& events) noexcept {
   try {
-    std::unique_ptr<Win32Window> window(new Win32Window(spec, events));
+    std::unique_ptr<Win32Window> window(new Win32Window(table, events));
     if (!window->build()) return nullptr;
     return window;
   } catch (...) {
@@ -105,29 +105,29 @@ bool Win32Window::build() noexcept {
                                          reinterpret_cast<LPARAM>(this));
   if (!form) return false;
   window_.reset(form);
-  SetWindowTextW(form, wide(spec_.caption));
+  SetWindowTextW(form, wide(table_.caption));
 
   // The client area is the table's; the frame comes on top of it.
-  RECT outer{0, 0, toPixels(spec_.clientWidth), toPixels(spec_.clientHeight)};
+  RECT outer{0, 0, toPixels(table_.clientWidth), toPixels(table_.clientHeight)};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE)));
   SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  formFont_ = createFont(spec_.font);
+  formFont_ = createFont(table_.font);
   SendMessageW(form, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
 
-  controls_.resize(spec_.controls.size());
+  controls_.resize(table_.controls.size());
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const auto& row = spec_.controls[i];
+    const auto& row = table_.controls[i];
     Control& c = controls_[i];
     c.kind = row.kind;
-    c.font = row.font.value_or(spec_.font);
+    c.font = row.font.value_or(table_.font);
     c.fore = defaultFore(row.kind);
     c.back = defaultBack(row.kind);
     if (!row.container.empty()) {
-      for (size_t j = 0; j < spec_.controls.size(); ++j) {
-        const auto& other = spec_.controls[j];
+      for (size_t j = 0; j < table_.controls.size(); ++j) {
+        const auto& other = table_.controls[j];
         if (other.kind == Kind::PictureBox && other.name == row.container &&
             other.index == row.containerIndex)
           c.container = static_cast<ControlId>(j);
@@ -159,7 +159,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
     if (!createControl(c.container)) return false;
     parent = controls_[static_cast<size_t>(c.container)].window;
   }
-  const auto& row = spec_.controls[static_cast<size_t>(id)];
+  const auto& row = table_.controls[static_cast<size_t>(id)];
   if (c.kind == Kind::Line) {
     c.line = row.rect;
   } else if (!createChildWindow(id, parent)) {
@@ -172,7 +172,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
 
 bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   Control& c = controls_[static_cast<size_t>(id)];
-  const auto& row = spec_.controls[static_cast<size_t>(id)];
+  const auto& row = table_.controls[static_cast<size_t>(id)];
 
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   if (!(row.flags & forms::kHidden)) style |= WS_VISIBLE;
@@ -293,7 +293,7 @@ void Win32Window::fitComboHeight(HWND combo, int height) noexcept {
 
 void Win32Window::setUpTabStrip(ControlId id) noexcept {
   const Control& c = controls_[static_cast<size_t>(id)];
-  const auto& row = spec_.controls[static_cast<size_t>(id)];
+  const auto& row = table_.controls[static_cast<size_t>(id)];
   int index = 0;
   for (const auto& caption : row.tabs) {
     std::wstring text(wide(caption), caption.size());
@@ -345,7 +345,7 @@ HFONT Win32Window::fontOf(const Control& control) const noexcept {
 
 ControlId Win32Window::buttonWith(unsigned flag) const noexcept {
   for (size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i].kind == Kind::CommandButton && (spec_.controls[i].flags & flag))
+    if (controls_[i].kind == Kind::CommandButton && (table_.controls[i].flags & flag))
       return static_cast<ControlId>(i);
   return -1;
 }

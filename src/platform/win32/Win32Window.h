@@ -19,7 +19,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
  public:
   // The window, hidden, with every control in its initial state; nullptr
   // when the window system refuses.
-  static std::unique_ptr<Win32Window> create(const forms::FormSpec& spec,
+  static std::unique_ptr<Win32Window> create(const forms::FormTable& table,
                                              forms::FormEvents& events) noexcept;
   ~Win32Window() override;
 
@@ -91,7 +91,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     bool closeGiven = false;
   };
 
-  Win32Window(const forms::FormSpec& spec, forms::FormEvents& events);
+  Win32Window(const forms::FormTable& table, forms::FormEvents& events);
   bool build() noexcept;
   bool createControl(forms::ControlId id) noexcept;
   bool createChildWindow(forms::ControlId id, HWND parent) noexcept;
@@ -128,7 +128,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   void pictureMouseMove(forms::ControlId id) noexcept override;
   void paintContainedLines(forms::ControlId id, HDC dc) noexcept override;
 
-  forms::FormSpec spec_;
+  forms::FormTable table_;
   forms::FormEvents* events_;
   bool ready_ = false;  // events flow once every control exists
   Modal* modal_ = nullptr;

@@ -1,4 +1,4 @@
-#include "item/SpecialItems.h"
+#include "item/ShellLocations.h"
 
 #include <string_view>
 
