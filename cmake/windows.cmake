@@ -30,6 +30,10 @@ add_library(tollivor_win32 OBJECT ${WIN32_PLATFORM_SOURCES})
 target_link_libraries(tollivor_win32 PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS})
 
 # The type library, from IDL with widl, embedded in the DLL as a resource.
+# widl names the ItemInfo parameters the IDL leaves unnamed; the library
+# hosts see stores no name there, so a second step takes the names out.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(DROP_PARAM_NAMES ${CMAKE_SOURCE_DIR}/tools/tlb-drop-param-names)
 set(GEN ${CMAKE_BINARY_DIR}/gen)
 file(MAKE_DIRECTORY ${GEN})
 set(IDL ${CMAKE_SOURCE_DIR}/src/component/Tollivor.idl)
@@ -41,7 +45,8 @@ if(EXISTS ${IDL})
             -I/usr/include/wine/wine/windows
             -L /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
             ${IDL}
-    DEPENDS ${IDL}
+    COMMAND ${Python3_EXECUTABLE} ${DROP_PARAM_NAMES} ${GEN}/Tollivor.tlb ItemInfo
+    DEPENDS ${IDL} ${DROP_PARAM_NAMES}
     COMMENT "Type library Tollivor")
   add_custom_target(tollivor_typelib DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h)
 
