@@ -43,35 +43,22 @@ inline forms::FormTable testFormTable() {
 class TestForm : public forms::Form {
  public:
   TestForm() : Form(testFormTable()) {
-    on("cmdOK", forms::Event::Click, [this](int) { cmdOK_Click(); });
+    on("cmdOK", forms::Event::Click, [this](int) {
+      resultText = txtName.text();
+      hide();
+    });
     on("cmdCancel", forms::Event::Click, [this](int) { hide(); });
-    on("chkFlag", forms::Event::Click, [this](int) { ++flagClicks; });
   }
 
-  forms::Control lblName{*this, "lblName"};
   forms::Control txtName{*this, "txtName"};
   forms::Control chkFlag{*this, "chkFlag"};
-  forms::Control optChoice0{*this, "optChoice", 0};
-  forms::Control optChoice1{*this, "optChoice", 1};
-  forms::Control cmdOK{*this, "cmdOK"};
   forms::Control cmdCancel{*this, "cmdCancel"};
   forms::Control picPreview{*this, "picPreview"};
-  forms::Control Line1{*this, "Line1"};
 
   int loads = 0;
-  int flagClicks = 0;
 
  protected:
-  void Form_Load() override {
-    ++loads;
-    Line1.setForeColour(forms::systemColour(16));
-  }
-
- private:
-  void cmdOK_Click() {
-    resultText = txtName.text();
-    hide();
-  }
+  void Form_Load() override { ++loads; }
 };
 
 }  // namespace tollivor::testing

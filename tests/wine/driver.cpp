@@ -31,6 +31,19 @@ struct ChildSearch {
 
 BOOL CALLBACK matchChild(HWND w, LPARAM data);
 
+// The first visible top-level window of the thread that matches.
+HWND waitForVisible(DWORD thread, int timeoutMs, const std::function<bool(HWND)>& matches) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND w : threadWindows(thread))
+          if (IsWindowVisible(w) && matches(w)) return (found = w), true;
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
 }  // namespace
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
@@ -49,40 +62,16 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
-HWND findWindow(DWORD thread, std::wstring_view caption) {
-  for (HWND w : threadWindows(thread))
-    if (IsWindowVisible(w) && windowText(w) == caption) return w;
-  return nullptr;
-}
-
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
-  HWND found = nullptr;
-  waitFor([&] { return (found = findWindow(thread, caption)) != nullptr; }, timeoutMs);
-  return found;
+  return waitForVisible(thread, timeoutMs, [&](HWND w) { return windowText(w) == caption; });
 }
 
 HWND waitForMessageBox(DWORD thread, int timeoutMs) {
-  HWND found = nullptr;
-  waitFor(
-      [&] {
-        for (HWND w : threadWindows(thread))
-          if (IsWindowVisible(w) && isDialogBox(w) && GetDlgItem(w, 0xFFFF)) return (found = w), true;
-        return false;
-      },
-      timeoutMs);
-  return found;
+  return waitForVisible(thread, timeoutMs, [](HWND w) { return isDialogBox(w) && GetDlgItem(w, 0xFFFF); });
 }
 
 HWND waitForDialog(DWORD thread, HWND except, int timeoutMs) {
-  HWND found = nullptr;
-  waitFor(
-      [&] {
-        for (HWND w : threadWindows(thread))
-          if (w != except && IsWindowVisible(w) && isDialogBox(w)) return (found = w), true;
-        return false;
-      },
-      timeoutMs);
-  return found;
+  return waitForVisible(thread, timeoutMs, [&](HWND w) { return w != except && isDialogBox(w); });
 }
 
 HWND findControl(HWND parent, std::wstring_view text) {
@@ -120,12 +109,6 @@ void pressKey(HWND window, UINT virtualKey) {
   const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
   PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
   PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
-}
-
-void pressAccessKey(HWND window, wchar_t key) {
-  HWND focus = focusOf(GetWindowThreadProcessId(window, nullptr));
-  // Bit 29: the Alt key is down.
-  PostMessageW(focus ? focus : window, WM_SYSCHAR, key, 1 | (1u << 29));
 }
 
 void closeAll(DWORD thread) {

@@ -19,7 +19,6 @@ inline constexpr int kTimeoutMs = 5000;
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
 
 // A visible top-level window of the thread with exactly this caption.
-HWND findWindow(DWORD thread, std::wstring_view caption);
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
 // A visible message box of the thread: a dialog whose text static has id 65535.
 HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
@@ -39,7 +38,6 @@ void closeWindow(HWND window);                 // the close box: SC_CLOSE
 // A key press for the thread's focused window (else `window`), as a user's
 // would arrive: WM_KEYDOWN then WM_KEYUP.
 void pressKey(HWND window, UINT virtualKey);
-void pressAccessKey(HWND window, wchar_t key);  // Alt + key
 // Ends every modal show of the thread: a watcher that lost its way calls
 // this so that a failing test fails instead of hanging.
 void closeAll(DWORD thread);

@@ -1,14 +1,17 @@
-// The Win32 platform's system services: common dialogs, message boxes, the
-// settings store, files, icons and ANSI text. (Where the helper libraries
-// are loaded from is tested with the shell routines that use them.)
+// The Win32 forms platform with real windows: how a modal show ends, the
+// thread's other windows meanwhile, units, picture boxes, the file filter
+// and the settings store.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+
+#include "common/TestForm.h"
 #include "driver.h"
-#include "platform/forms.h"
 #include "platform/win32/CommonDialogs.h"
-#include "platform/win32/SettingsStore.h"
+#include "platform/win32/Win32Window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
@@ -16,210 +19,165 @@ namespace tollivor {
 namespace {
 
 using namespace std::string_literals;
+using testing::TestForm;
 
-forms::Platform& services() { return forms::platform(); }
+HWND controlOf(TestForm& form, const forms::Control& control) {
+  return dynamic_cast<win32::Win32Window&>(*form.window()).controlWindow(control.id());
+}
 
-// The found window; on a timeout the test fails and every show ends.
-HWND require(HWND found, DWORD thread, const char* what) {
-  if (!found) {
-    ADD_FAILURE() << what;
+// Shows the form while a watcher acts on it; on a timeout the test fails
+// and every show ends.
+void showAndAct(TestForm& form, std::function<void(HWND shown)> act) {
+  driver::Watcher watcher([&](DWORD thread) {
+    if (HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form")) return act(shown);
+    ADD_FAILURE() << "the form was not shown";
     driver::closeAll(thread);
+  });
+  form.showModal();
+}
+
+// What a window paints into its client area, read back at one point.
+COLORREF paintedPixel(HWND window, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  win32::unique_hdc dc(CreateCompatibleDC(screen));
+  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen, 64, 64));
+  ReleaseDC(nullptr, screen);
+  win32::SelectScope select(dc.get(), bitmap.get());
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  return GetPixel(dc.get(), x, y);
+}
+
+TEST(ModalShow, EndsOnHideAndTheCloseCommandAlsoUnloads) {
+  const struct {
+    const char* action;
+    std::function<void(HWND)> act;
+    std::u16string result;
+    bool loaded;
+  } cases[] = {
+      {"OK", [](HWND w) { driver::click(driver::findControl(w, L"&OK")); }, u"typed", true},
+      {"Enter", [](HWND w) { driver::pressKey(w, VK_RETURN); }, u"typed", true},
+      {"Esc", [](HWND w) { driver::pressKey(w, VK_ESCAPE); }, u"", true},
+      {"close box", [](HWND w) { driver::closeWindow(w); }, u"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.action);
+    TestForm form;
+    form.txtName.setText(u"typed");
+    showAndAct(form, c.act);
+    EXPECT_EQ(form.resultText, c.result);
+    EXPECT_EQ(form.isLoaded(), c.loaded);
+    EXPECT_FALSE(form.isLoaded() && form.window()->isVisible());
   }
-  return found;
 }
 
-std::wstring tempFolder() {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  return folder;
+TEST(ModalShow, EndsWhenAnotherThreadHidesTheForm) {
+  TestForm form;
+  std::atomic<bool> returned{false};
+  driver::Watcher watcher([&](DWORD thread) {
+    HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form");
+    if (!shown) {
+      ADD_FAILURE() << "the form was not shown";
+      return driver::closeAll(thread);
+    }
+    ShowWindow(shown, SW_HIDE);
+    if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
+      ADD_FAILURE() << "the show did not notice the hide";
+      PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
+    }
+  });
+  EXPECT_TRUE(form.showModal());
+  returned = true;
 }
 
-// --- common dialogs ------------------------------------------------------------
+TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
+  auto popup = [](DWORD style) {
+    return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | style, 0, 0, 50,
+                                              50, nullptr, nullptr, nullptr, nullptr));
+  };
+  const auto shown = popup(WS_VISIBLE), hidden = popup(0), disabled = popup(WS_VISIBLE | WS_DISABLED);
+  TestForm form;
+  bool shownEnabled = true, hiddenEnabled = true, formEnabled = false;
+  showAndAct(form, [&](HWND window) {
+    shownEnabled = IsWindowEnabled(shown.get());
+    hiddenEnabled = IsWindowEnabled(hidden.get());
+    formEnabled = IsWindowEnabled(window);
+    driver::pressKey(window, VK_ESCAPE);
+  });
+  EXPECT_FALSE(shownEnabled);
+  EXPECT_FALSE(hiddenEnabled);
+  EXPECT_TRUE(formEnabled);
+  EXPECT_TRUE(IsWindowEnabled(shown.get()));
+  EXPECT_TRUE(IsWindowEnabled(hidden.get()));
+  EXPECT_FALSE(IsWindowEnabled(disabled.get())) << "left as it was";
+}
+
+TEST(FormWindow, TwipsAreFifteenToAPixel) {
+  TestForm form;
+  HWND window = dynamic_cast<win32::Win32Window&>(*form.window()).formWindow();
+  RECT text{}, outer{};
+  GetWindowRect(controlOf(form, form.txtName), &text);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&text), 2);
+  EXPECT_EQ(text.left, 720 / 15);
+  EXPECT_EQ(text.top, 360 / 15);
+  EXPECT_EQ(text.right - text.left, 3135 / 15);
+  ASSERT_TRUE(form.window()->moveTo(1500, 3000));
+  GetWindowRect(window, &outer);
+  EXPECT_EQ(outer.left, 100);
+  EXPECT_EQ(outer.top, 200);
+  EXPECT_EQ(form.window()->bounds()->width, (outer.right - outer.left) * 15);
+}
+
+TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
+  // A red 32 x 32 icon, fully opaque.
+  std::vector<DWORD> red(32 * 32, 0xFFFF0000);
+  std::vector<BYTE> opaque(32 * 32 / 8, 0);
+  win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
+  win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
+  ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
+  const win32::unique_hicon icon(CreateIconIndirect(&info));
+
+  TestForm form;
+  HWND picture = controlOf(form, form.picPreview);
+  ASSERT_TRUE(form.picPreview.drawIcon(0, 0, win32::fromIcon(icon.get())));
+  showAndAct(form, [](HWND shown) { driver::pressKey(shown, VK_ESCAPE); });
+  EXPECT_EQ(paintedPixel(picture, 10, 10), RGB(255, 0, 0));
+  EXPECT_FALSE(form.picPreview.loadPicture(u"C:\\no such folder\\none.ico"));
+  EXPECT_EQ(paintedPixel(picture, 10, 10), RGB(255, 0, 0)) << "a failed load changes nothing";
+  ASSERT_TRUE(form.picPreview.clear());
+  EXPECT_EQ(paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
+}
 
 TEST(CommonDialogs, FilterBarsBecomeTheNulSeparatedList) {
   EXPECT_EQ(win32::openFileFilter(u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|"),
             u"All Files (*.*)\0*.*\0Executable Files (*.exe)\0*.exe\0\0"s);
-  // A list without its last bar ends the same way.
   EXPECT_EQ(win32::openFileFilter(u"Bitmap Files (*.bmp)|*.bmp"), u"Bitmap Files (*.bmp)\0*.bmp\0\0"s);
   EXPECT_EQ(win32::openFileFilter(u""), u"");
 }
 
-TEST(CommonDialogs, OpenTakesTitleFilterAndFolderAndReturnsTheChoice) {
-  const std::wstring folder = tempFolder() + L"tollivor-open";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring file = folder + L"\\chosen.txt";
-  CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+TEST(SettingsStore, StringValuesUnderTheProgramSettingsKeyRoundTripAndMissingOnesAreAbsent) {
+  auto& store = forms::platform();
+  const std::wstring app = L"Tollivor Test " + std::to_wstring(GetCurrentProcessId());
+  const std::u16string app16 = win32::fromWide(app.c_str());
+  const std::wstring keyPath = L"Software\\VB and VBA Program Settings\\" + app;
+  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), std::nullopt);
+  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Speed", u"-2147483633"));
+  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Empty", u""));
+  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), u"-2147483633");
+  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Empty"), u"");
+  EXPECT_EQ(store.readSetting(app16, u"Other", u"Speed"), std::nullopt);
 
-  forms::CommonDialogSettings dialog;
-  dialog.title = u"Browse File...";
-  dialog.filter = u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|";
-  dialog.flags = 4100;
-  dialog.initDir = win32::fromWide(folder.c_str());
-  std::wstring firstFilter;
-  driver::Watcher watcher([&](DWORD thread) {
-    HWND box = require(driver::waitForWindow(thread, L"Browse File..."), thread, "no open dialog");
-    if (!box) return;
-    // The file types list (cmb1) and the file name box (cmb13 or edt1).
-    HWND types = GetDlgItem(box, 0x470);
-    wchar_t entry[64] = {};
-    SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
-    firstFilter = entry;
-    HWND name = GetDlgItem(box, 0x47C) ? GetDlgItem(box, 0x47C) : GetDlgItem(box, 0x480);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"chosen.txt"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_TRUE(services().showOpen(0, dialog));
-  EXPECT_EQ(firstFilter, L"All Files (*.*)");
-  EXPECT_EQ(_wcsicmp(win32::wide(dialog.fileName), file.c_str()), 0)
-      << std::wstring(win32::wide(dialog.fileName));
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.c_str());
-}
-
-TEST(CommonDialogs, CancelReportsAFailureAndKeepsTheSettings) {
-  forms::CommonDialogSettings dialog;
-  dialog.title = u"Browse File...";
-  dialog.fileName = u"C:\\before.txt";
-  dialog.colour = 0x123456;
-  driver::Watcher openWatcher([](DWORD thread) {
-    HWND box = require(driver::waitForWindow(thread, L"Browse File..."), thread, "no open dialog");
-    if (!box) return;
-    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_FALSE(services().showOpen(0, dialog));
-  EXPECT_EQ(dialog.fileName, u"C:\\before.txt");
-
-  driver::Watcher colourWatcher([](DWORD thread) {
-    HWND box = require(driver::waitForDialog(thread), thread, "no colour dialog");
-    if (!box) return;
-    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_FALSE(services().showColour(0, dialog));
-  EXPECT_EQ(dialog.colour, 0x123456);
-}
-
-TEST(CommonDialogs, ColourStartsFromTheSettingsColourWithSystemColoursResolved) {
-  forms::CommonDialogSettings dialog;
-  dialog.colour = forms::systemColour(COLOR_HIGHLIGHT);
-  driver::Watcher watcher([](DWORD thread) {
-    HWND box = require(driver::waitForDialog(thread), thread, "no colour dialog");
-    if (!box) return;
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_TRUE(services().showColour(0, dialog));
-  EXPECT_EQ(dialog.colour, static_cast<forms::Colour>(GetSysColor(COLOR_HIGHLIGHT)));
-}
-
-// --- message box ---------------------------------------------------------------
-
-TEST(MessageBoxes, ShowsPromptAndTitleAndReturnsOnceDismissed) {
-  const std::u16string prompt =
-      u"Specified file/directory/item does not exist. Enter a valid file/directory/item name. ";
-  std::wstring text, title;
-  driver::Watcher watcher([&](DWORD thread) {
-    HWND box = require(driver::waitForMessageBox(thread), thread, "no message box");
-    if (!box) return;
-    text = driver::messageBoxText(box);
-    title = driver::windowText(box);
-    driver::closeMessageBox(box);
-  });
-  EXPECT_TRUE(services().messageBox(0, prompt, forms::kMbInformation, u"C:\\missing"));
-  EXPECT_EQ(text, win32::wide(prompt));
-  EXPECT_EQ(title, L"C:\\missing");
-}
-
-// --- settings store ------------------------------------------------------------
-
-class SettingsStore : public ::testing::Test {
- protected:
-  const std::u16string app = u"Tollivor Test " + win32::fromWide(std::to_wstring(GetCurrentProcessId()).c_str());
-  void TearDown() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER,
-                   (L"Software\\VB and VBA Program Settings\\" + std::wstring(win32::wide(app))).c_str());
-  }
-};
-
-TEST_F(SettingsStore, WritesStringValuesUnderTheProgramSettingsKeyAndReadsThemBack) {
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Speed"), std::nullopt);
-  ASSERT_TRUE(services().writeSetting(app, u"Setting", u"Speed", u"Fast"));
-  ASSERT_TRUE(services().writeSetting(app, u"Setting", u"Empty", u""));
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Speed"), u"Fast");
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Empty"), u"");
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Missing"), std::nullopt);
-  EXPECT_EQ(services().readSetting(app, u"Other", u"Speed"), std::nullopt);
-
-  ASSERT_TRUE(services().writeSetting(app, u"Setting", u"Speed", u"-2147483633"));
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Speed"), u"-2147483633");
-
-  // Where the host bar reads it: a REG_SZ value.
-  win32::unique_hkey key;
-  const std::u16string path = u"Software\\VB and VBA Program Settings\\" + app + u"\\Setting";
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win32::wide(path), 0, KEY_READ, key.put()),
-            ERROR_SUCCESS);
+  // Where the host bar reads it: a REG_SZ value; any other type is no setting.
   wchar_t value[32] = {};
-  DWORD type = 0, bytes = sizeof value;
-  ASSERT_EQ(RegQueryValueExW(key.get(), L"Speed", nullptr, &type, reinterpret_cast<BYTE*>(value),
-                             &bytes),
+  DWORD bytes = sizeof value;
+  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Speed",
+                         RRF_RT_REG_SZ, nullptr, value, &bytes),
             ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_STREQ(value, L"-2147483633");
-}
-
-TEST_F(SettingsStore, ANonStringValueCountsAsMissing) {
-  ASSERT_TRUE(services().writeSetting(app, u"Setting", u"Speed", u"1"));
-  win32::unique_hkey key;
-  const std::u16string path = u"Software\\VB and VBA Program Settings\\" + app + u"\\Setting";
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win32::wide(path), 0, KEY_SET_VALUE, key.put()),
-            ERROR_SUCCESS);
   const DWORD number = 7;
-  RegSetValueExW(key.get(), L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                 sizeof number);
-  EXPECT_EQ(services().readSetting(app, u"Setting", u"Number"), std::nullopt);
-}
-
-// --- files and icons -----------------------------------------------------------
-
-TEST(Files, AttributesOfAFolderAndOfAMissingPath) {
-  const auto windows = services().fileAttributes(u"C:\\windows");
-  ASSERT_TRUE(windows);
-  EXPECT_TRUE(*windows & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(services().fileAttributes(u"C:\\no such folder\\x"), std::nullopt);
-}
-
-TEST(Icons, TheShellGivesAnIconExactlyForExistingPaths) {
-  const forms::IconHandle folder = services().shellFileIcon("C:\\windows");
-  EXPECT_NE(folder, 0);
-  ICONINFO info{};
-  EXPECT_TRUE(GetIconInfo(win32::toIcon(folder), &info));  // the handle survived 32 bits
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  services().destroyIcon(folder);
-  EXPECT_EQ(services().shellFileIcon("C:\\no such folder\\x.exe"), 0);
-  EXPECT_EQ(services().shellFileIcon(""), 0);
-  services().destroyIcon(0);  // does nothing
-}
-
-// --- text and screen -------------------------------------------------------------
-
-TEST(Text, AnsiConversionKeepsEveryCharacterNulsIncluded) {
-  const std::u16string text = u"C:\\Tools\0edit.exe"s;
-  const std::string ansi = services().toAnsi(text);
-  EXPECT_EQ(ansi, "C:\\Tools\0edit.exe"s);
-  EXPECT_EQ(services().fromAnsi(ansi), text);
-  EXPECT_EQ(services().toAnsi(u""), "");
-}
-
-TEST(Screen, SizeInTwipsAndCursorInPixels) {
-  const auto screen = services().screenTwips();
-  ASSERT_TRUE(screen);
-  EXPECT_EQ(screen->x, GetSystemMetrics(SM_CXSCREEN) * 15);
-  EXPECT_EQ(screen->y, GetSystemMetrics(SM_CYSCREEN) * 15);
-  POINT p{};
-  ASSERT_TRUE(GetCursorPos(&p));
-  const auto cursor = services().cursorPixels();
-  ASSERT_TRUE(cursor);
-  EXPECT_EQ(cursor->x, p.x);
-  EXPECT_EQ(cursor->y, p.y);
+  RegSetKeyValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Number", REG_DWORD,
+                  &number, sizeof number);
+  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Number"), std::nullopt);
+  RegDeleteTreeW(HKEY_CURRENT_USER, keyPath.c_str());
 }
 
 }  // namespace
