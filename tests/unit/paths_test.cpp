@@ -2,6 +2,7 @@
 // values, and GetParentFolder.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
@@ -10,72 +11,42 @@
 namespace tollivor {
 namespace {
 
-using Mshared::FileExists;
-using Mshared::GetParentFolder;
-
-class FileExistsTest : public ::testing::Test {
- protected:
-  FileExistsTest() { forms::setPlatform(&system); }
-  ~FileExistsTest() override { forms::setPlatform(nullptr); }
+TEST(FileExists, AnythingButAPlainFolderOrAFailedRead) {
   forms::headless::HeadlessPlatform system;
-};
-
-TEST_F(FileExistsTest, FilesCountWithAnyAttributes) {
-  system.files[u"C:\\Windows\\Media\\chord.wav"] = 32;
-  system.files[u"C:\\plain.txt"] = 0;
-  system.files[u"C:\\hidden.sys"] = 1 | 2 | 4 | 32;
-  EXPECT_TRUE(FileExists(u"C:\\Windows\\Media\\chord.wav"));
-  EXPECT_TRUE(FileExists(u"c:\\windows\\media\\CHORD.WAV"));
-  EXPECT_TRUE(FileExists(u"C:\\plain.txt"));
-  EXPECT_TRUE(FileExists(u"C:\\hidden.sys"));
+  forms::setPlatform(&system);
+  const struct {
+    std::optional<std::uint32_t> attributes;  // nullopt: no such path
+    bool exists;
+  } cases[] = {{32, true}, {0, true},      {1 | 2 | 4 | 32, true}, {16, false},  {17, true},
+               {48, true}, {0xFFFF, true}, {0x400020, false},      {std::nullopt, false}};
+  for (const auto& c : cases) {
+    system.files.clear();
+    if (c.attributes) system.files[u"C:\\Media\\Chord.wav"] = *c.attributes;
+    EXPECT_EQ(Mshared::FileExists(u"c:\\media\\CHORD.WAV"), c.exists) << (&c - cases);
+  }
+  EXPECT_FALSE(Mshared::FileExists(u""));
+  forms::setPlatform(nullptr);
 }
 
-TEST_F(FileExistsTest, OnlyAFolderWithNoOtherAttributeIsRefused) {
-  system.files[u"C:\\Windows"] = 16;
-  system.files[u"C:\\ReadOnly"] = 17;
-  system.files[u"C:\\Archived"] = 48;
-  EXPECT_FALSE(FileExists(u"C:\\Windows"));
-  EXPECT_TRUE(FileExists(u"C:\\ReadOnly"));
-  EXPECT_TRUE(FileExists(u"C:\\Archived"));
-}
-
-TEST_F(FileExistsTest, AFailedReadIsFalse) {
-  system.files[u"C:\\cloud.doc"] = 0x400020;  // beyond 16 bits
-  system.files[u"C:\\wide.doc"] = 0xFFFF;
-  EXPECT_FALSE(FileExists(u"C:\\missing.txt"));
-  EXPECT_FALSE(FileExists(u""));
-  EXPECT_FALSE(FileExists(u"A:\\not-ready.txt"));
-  EXPECT_FALSE(FileExists(u"C:\\cloud.doc"));
-  EXPECT_TRUE(FileExists(u"C:\\wide.doc"));
-}
-
-TEST(GetParentFolderTest, CutsAtTheLastBackslash) {
-  EXPECT_EQ(GetParentFolder(u"C:\\Windows\\Media\\chord.wav"), u"C:\\Windows\\Media");
-  EXPECT_EQ(GetParentFolder(u"C:\\Windows\\"), u"C:\\Windows");
-  EXPECT_EQ(GetParentFolder(u"\\\\server\\share\\x.bmp"), u"\\\\server\\share");
-  EXPECT_EQ(GetParentFolder(u"a/b\\c/d"), u"a/b");  // only backslashes separate
-}
-
-TEST(GetParentFolderTest, ABackslashAsThirdCharacterIsKept) {
-  EXPECT_EQ(GetParentFolder(u"C:\\chord.wav"), u"C:\\");
-  EXPECT_EQ(GetParentFolder(u"C:\\"), u"C:\\");
-  EXPECT_EQ(GetParentFolder(u"ab\\c"), u"ab\\");
-  EXPECT_EQ(GetParentFolder(u"C:x\\y"), u"C:x");  // fourth character: cut
-  EXPECT_EQ(GetParentFolder(u"C\\y"), u"C");      // second character: cut
-}
-
-TEST(GetParentFolderTest, NoBackslashOrOnlyALeadingOneGivesEmpty) {
-  EXPECT_EQ(GetParentFolder(u"\\chord.wav"), u"");
-  EXPECT_EQ(GetParentFolder(u"chord.wav"), u"");
-  EXPECT_EQ(GetParentFolder(u""), u"");
-  EXPECT_EQ(GetParentFolder(u"\\"), u"");
-}
-
-TEST(GetParentFolderTest, BackslashesPastCharacter32767AreNotSeen) {
+TEST(GetParentFolder, CutsAtTheLastBackslashKeepingOneAsThirdCharacter) {
   const std::u16string head = u"C:\\dir\\" + std::u16string(32760 - 7, u'z');  // 32,760 long
-  EXPECT_EQ(GetParentFolder(head + u"\\x"), head);                               // at 32,761
-  EXPECT_EQ(GetParentFolder(head + u"zzzzzz\\x"), head + u"zzzzzz");             // at 32,767
-  EXPECT_EQ(GetParentFolder(head + u"zzzzzzz\\x"), u"C:\\dir");                  // at 32,768
+  const struct {
+    std::u16string path, parent;
+  } cases[] = {
+      {u"C:\\Windows\\Media\\chord.wav", u"C:\\Windows\\Media"},
+      {u"\\\\server\\share\\x.bmp", u"\\\\server\\share"},
+      {u"a/b\\c/d", u"a/b"},  // only backslashes separate
+      {u"C:\\chord.wav", u"C:\\"},
+      {u"C:\\", u"C:\\"},
+      {u"ab\\c", u"ab\\"},
+      {u"C:x\\y", u"C:x"},  // fourth character: cut
+      {u"C\\y", u"C"},      // second character: cut
+      {u"\\chord.wav", u""},
+      {u"\\", u""},
+      {head + u"zzzzzz\\x", head + u"zzzzzz"},  // at 32,767
+      {head + u"zzzzzzz\\x", u"C:\\dir"},       // at 32,768: not seen
+  };
+  for (const auto& c : cases) EXPECT_EQ(Mshared::GetParentFolder(c.path), c.parent) << (&c - cases);
 }
 
 }  // namespace

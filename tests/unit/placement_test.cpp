@@ -1,10 +1,10 @@
 // Placing a dialog at the cursor: an 800 x 600 pixel screen (12000 x 9000
-// twips) and a dialog of 4200 x 3000 twips, with the task bar in its states
-// and places, the edges of the margins, and failed queries.
+// twips) and, unless a case says otherwise, a dialog of 4200 x 3000 twips;
+// the task bar in its states and places, the edges of the margins, and
+// failed queries.
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <utility>
 
 #include "platform/Form.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -15,156 +15,78 @@ namespace {
 
 using forms::Point;
 using forms::Rect;
-using forms::headless::HeadlessPlatform;
 using forms::headless::HeadlessWindow;
-using Position = std::pair<int, int>;  // left, top in twips
 
-// An empty dialog whose outer size is the given size in twips.
-forms::FormTable dialogOfOuterSize(int width, int height) {
-  forms::FormTable table;
-  table.caption = u"Placed";
-  table.clientWidth = width - 2 * HeadlessWindow::kFrameTwips;
-  table.clientHeight = height - 2 * HeadlessWindow::kFrameTwips - HeadlessWindow::kCaptionTwips;
-  return table;
-}
+constexpr Rect kBottomBar{-2, 570, 802, 602};  // left, top, right, bottom pixels
+constexpr Rect kLeftBar{0, 0, 62, 600};
 
-class Placement : public ::testing::Test {
- protected:
-  Placement() { forms::setPlatform(&system); }
-  ~Placement() override { forms::setPlatform(nullptr); }
-
-  // The dialog's left and top as it was shown.
-  Position placeAt(Point cursorPixels, int width = 4200, int height = 3000) {
-    forms::Form form(dialogOfOuterSize(width, height));
-    form.load();
-    Point shownAt{-99999, -99999};
-    bool visible = false;
-    system.onNextShow([&](forms::headless::ScriptedUser& user) {
-      const auto bounds = user.window()->bounds();
-      shownAt = {bounds->left, bounds->top};
-      visible = user.window()->isVisible();
-    });
-    system.cursor = cursorPixels;
-    const int showsBefore = system.modalShows;
-    Mshared::ShowFormAtCursor(form);
-    EXPECT_EQ(system.modalShows, showsBefore + 1);
-    EXPECT_TRUE(visible);
-    EXPECT_TRUE(form.isLoaded());
-    return {shownAt.x, shownAt.y};
-  }
-
-  void bottomTaskbar() {
-    system.taskbarStateValue = 2;
-    system.taskbarRect = Rect{-2, 570, 802, 602};  // left, top, right, bottom
-  }
-  void leftTaskbar() {
-    system.taskbarStateValue = 2;
-    system.taskbarRect = Rect{0, 0, 62, 600};
-  }
-
-  HeadlessPlatform system;
+struct Example {
+  const char* what;
+  std::optional<int> barState;
+  std::optional<Rect> bar;
+  std::optional<Point> cursor;
+  Point expected;  // left, top in twips
+  int width = 4200, height = 3000;
+  std::optional<Point> screen = Point{12000, 9000};
 };
 
-TEST_F(Placement, BottomTaskbarCentresOnTheCursorWhenThereIsRoom) {
-  bottomTaskbar();
-  EXPECT_EQ(placeAt({400, 300}), (Position{3900, 3000}));
-}
+// Margins: 210 across and 500 down, or the task bar's size + 210 on its axis.
+const Example kExamples[] = {
+    {"bottom bar, room", 2, kBottomBar, Point{400, 300}, {3900, 3000}},
+    {"bottom bar, far corner", 2, kBottomBar, Point{799, 599}, {12000 - 500 - 4200, 9000 - 690 - 3000}},
+    {"bottom bar, near corner", 2, kBottomBar, Point{0, 0}, {500, 690}},
+    {"left bar, near corner", 2, kLeftBar, Point{0, 0}, {1140, 500}},
+    {"left bar, far corner", 2, kLeftBar, Point{799, 599}, {12000 - 1140 - 4200, 9000 - 500 - 3000}},
+    {"left bar, room", 2, kLeftBar, Point{400, 300}, {3900, 3000}},
+    {"state 0", 0, kBottomBar, Point{0, 0}, {210, 500}},
+    {"state 1", 1, kBottomBar, Point{799, 599}, {12000 - 210 - 4200, 9000 - 500 - 3000}},
+    {"state 3", 3, kBottomBar, Point{0, 0}, {210, 500}},
+    {"state 3, far", 3, kBottomBar, Point{799, 599}, {12000 - 210 - 4200, 9000 - 500 - 3000}},
+    // 4200 x 3020 centred at (154, 134) lies exactly on the near margins, at
+    // (646, 466) exactly on the far ones (11790, 8500); two twips larger, one past.
+    {"on the near margins", 0, {}, Point{154, 134}, {210, 500}, 4200, 3020},
+    {"on the far margins", 0, {}, Point{646, 466}, {7590, 5480}, 4200, 3020},
+    {"past the near margins", 0, {}, Point{154, 134}, {210, 500}, 4202, 3022},
+    {"past the far margins", 0, {}, Point{646, 466}, {11790 - 4202, 8500 - 3022}, 4202, 3022},
+    // Wider than the room: corrected once, from whichever side.
+    {"too wide, far", 2, kBottomBar, Point{799, 300}, {-500, 3000}, 12000},
+    {"too wide, near", 2, kBottomBar, Point{0, 300}, {500, 3000}, 12000},
+    {"top bar as wide as the screen", 2, Rect{0, 0, 800, 40}, Point{0, 0}, {500, 40 * 15 + 210}},
+    {"one pixel narrower: a side bar", 2, Rect{1, 0, 800, 40}, Point{0, 0}, {799 * 15 + 210, 500}},
+    // Failed queries.
+    {"cursor unknown", 2, kBottomBar, std::nullopt, {500, 690}},
+    {"bar state unknown", std::nullopt, kBottomBar, Point{0, 0}, {210, 500}},
+    {"bar rectangle unknown", 2, std::nullopt, Point{0, 0}, {210, 500}},
+    {"bar rectangle unknown, far", 2, std::nullopt, Point{799, 599}, {12000 - 210 - 4200, 9000 - 500 - 3000}},
+    {"screen unknown", 0, {}, Point{0, 0}, {210, 500}, 4200, 3000, std::nullopt},
+    {"screen unknown, far", 0, {}, Point{799, 599}, {11985 - 2100, 8985 - 1500}, 4200, 3000, std::nullopt},
+    {"cursor x overflows", 0, {}, Point{200000000, 300}, {210, 3000}},
+    {"nothing known", std::nullopt, {}, std::nullopt, {210, 500}, 4200, 3000, std::nullopt},
+};
 
-TEST_F(Placement, BottomTaskbarPullsBackFromTheFarEdges) {
-  bottomTaskbar();
-  // Centred at (9885, 7485); margins 500 across and 32 * 15 + 210 = 690 down.
-  EXPECT_EQ(placeAt({799, 599}), (Position{12000 - 500 - 4200, 9000 - 690 - 3000}));
-}
-
-TEST_F(Placement, TaskbarMarginAppliesAtBothEndsOfItsAxis) {
-  bottomTaskbar();
-  EXPECT_EQ(placeAt({0, 0}), (Position{500, 690}));
-}
-
-TEST_F(Placement, LeftTaskbarWidensTheLeftAndRightMargins) {
-  leftTaskbar();  // 62 * 15 + 210 = 1140
-  EXPECT_EQ(placeAt({0, 0}), (Position{1140, 500}));
-  EXPECT_EQ(placeAt({799, 599}), (Position{12000 - 1140 - 4200, 9000 - 500 - 3000}));
-  EXPECT_EQ(placeAt({400, 300}), (Position{3900, 3000}));
-}
-
-TEST_F(Placement, OnlyAlwaysOnTopWithoutAutoHideCounts) {
-  for (int state : {0, 1, 3}) {
-    SCOPED_TRACE(state);
-    bottomTaskbar();
-    system.taskbarStateValue = state;
-    EXPECT_EQ(placeAt({0, 0}), (Position{210, 500}));
-    EXPECT_EQ(placeAt({799, 599}), (Position{12000 - 210 - 4200, 9000 - 500 - 3000}));
+TEST(Placement, Examples) {
+  for (const Example& e : kExamples) {
+    SCOPED_TRACE(e.what);
+    forms::headless::HeadlessPlatform system;
+    forms::setPlatform(&system);
+    system.taskbarStateValue = e.barState;
+    system.taskbarRect = e.bar;
+    system.cursor = e.cursor;
+    system.screen = e.screen;
+    forms::FormTable table;  // an empty dialog of the example's outer size
+    table.clientWidth = e.width - 2 * HeadlessWindow::kFrameTwips;
+    table.clientHeight = e.height - 2 * HeadlessWindow::kFrameTwips - HeadlessWindow::kCaptionTwips;
+    forms::Form form(table);
+    Rect shown{-1, -1, 0, 0};  // stays so unless the dialog is shown
+    system.onNextShow([&](forms::headless::ScriptedUser& user) {
+      if (user.window()->isVisible()) shown = *user.window()->bounds();
+    });
+    Mshared::ShowFormAtCursor(form);  // loads the form, which is not loaded yet
+    EXPECT_EQ(shown.left, e.expected.x);
+    EXPECT_EQ(shown.top, e.expected.y);
+    form.unload();
+    forms::setPlatform(nullptr);
   }
-}
-
-TEST_F(Placement, MarginsAreMetExactlyAndOneTwipPastIsCorrected) {
-  // No task bar: 210 at the sides, 500 at the top and bottom.
-  // 4200 x 3020 centred at cursor (154, 134) sits exactly on the near
-  // margins, at (646, 466) with its far sides exactly on 11790 and 8500.
-  EXPECT_EQ(placeAt({154, 134}, 4200, 3020), (Position{210, 500}));
-  EXPECT_EQ(placeAt({646, 466}, 4200, 3020), (Position{7590, 5480}));
-  // Two twips larger, each side lies one twip past its margin.
-  EXPECT_EQ(placeAt({154, 134}, 4202, 3022), (Position{210, 500}));
-  EXPECT_EQ(placeAt({646, 466}, 4202, 3022), (Position{11790 - 4202, 8500 - 3022}));
-}
-
-TEST_F(Placement, ADialogWiderThanTheRoomIsCorrectedOnceOnly) {
-  bottomTaskbar();
-  // Left 11985 - 6000 = 5985; the far edge sets -500 and it stays there.
-  EXPECT_EQ(placeAt({799, 300}, 12000, 3000), (Position{-500, 3000}));
-  // From the near side: set to the margin, its far side is left beyond.
-  EXPECT_EQ(placeAt({0, 300}, 12000, 3000), (Position{500, 3000}));
-}
-
-TEST_F(Placement, AHorizontalTaskbarAsWideAsTheScreenLiesAlongTopOrBottom) {
-  system.taskbarStateValue = 2;
-  system.taskbarRect = Rect{0, 0, 800, 40};  // top, exactly 12000 wide
-  EXPECT_EQ(placeAt({0, 0}), (Position{500, 40 * 15 + 210}));
-  system.taskbarRect = Rect{1, 0, 800, 40};  // one pixel narrower: a side bar
-  EXPECT_EQ(placeAt({0, 0}), (Position{799 * 15 + 210, 500}));
-}
-
-TEST_F(Placement, AFailedCursorReadPutsTheDialogAgainstTheTopLeftMargins) {
-  bottomTaskbar();
-  system.cursor = std::nullopt;
-  forms::Form form(dialogOfOuterSize(4200, 3000));
-  Mshared::ShowFormAtCursor(form);
-  const auto bounds = system.windowOf(form.handle())->bounds();
-  EXPECT_EQ(bounds->left, 500);
-  EXPECT_EQ(bounds->top, 690);
-}
-
-TEST_F(Placement, FailedTaskbarQueriesCountAsNoTaskbar) {
-  system.taskbarStateValue = std::nullopt;
-  system.taskbarRect = Rect{-2, 570, 802, 602};
-  EXPECT_EQ(placeAt({0, 0}), (Position{210, 500}));
-
-  system.taskbarStateValue = 2;
-  system.taskbarRect = std::nullopt;  // the rectangle stays all zeros
-  EXPECT_EQ(placeAt({0, 0}), (Position{210, 500}));
-  EXPECT_EQ(placeAt({799, 599}), (Position{12000 - 210 - 4200, 9000 - 500 - 3000}));
-}
-
-TEST_F(Placement, AnUnknownScreenSkipsOnlyTheFarEdgeTests) {
-  system.screen = std::nullopt;
-  EXPECT_EQ(placeAt({0, 0}), (Position{210, 500}));
-  EXPECT_EQ(placeAt({799, 599}), (Position{11985 - 2100, 8985 - 1500}));
-}
-
-TEST_F(Placement, AnOverflowingCursorSkipsTheCentring) {
-  // x * 15 does not fit 32 bits: cursor X stays 0: centring gives -2100, pulled to the margin.
-  EXPECT_EQ(placeAt({200000000, 300}), (Position{210, 3000}));
-}
-
-TEST_F(Placement, TheDialogIsShownEvenWhenItsWindowCannotBeRead) {
-  forms::Form form(dialogOfOuterSize(4200, 3000));
-  system.cursor = std::nullopt;
-  system.screen = std::nullopt;
-  system.taskbarStateValue = std::nullopt;
-  Mshared::ShowFormAtCursor(form);  // loads the form if it was not
-  EXPECT_EQ(system.modalShows, 1);
-  EXPECT_TRUE(form.isLoaded());
 }
 
 }  // namespace

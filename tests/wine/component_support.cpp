@@ -27,17 +27,19 @@ static HRESULT callEntry(const char* name) {
 HRESULT registerComponent() { return callEntry("DllRegisterServer"); }
 HRESULT unregisterComponent() { return callEntry("DllUnregisterServer"); }
 
-DWORD runProgram(const std::wstring& commandLine) {
+DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder) {
   std::wstring line = commandLine;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
                       &process))
     return static_cast<DWORD>(-1);
-  WaitForSingleObject(process.hProcess, 60000);
   DWORD code = static_cast<DWORD>(-1);
-  GetExitCodeProcess(process.hProcess, &code);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  else
+    TerminateProcess(process.hProcess, code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return code;

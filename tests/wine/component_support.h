@@ -22,8 +22,9 @@ HMODULE componentModule();  // loaded once, kept for the process
 HRESULT registerComponent();
 HRESULT unregisterComponent();
 
-// Runs a program of the system folder, e.g. L"regsvr32.exe /s x.dll"; its exit code.
-DWORD runProgram(const std::wstring& commandLine);
+// Runs a command line, e.g. L"regsvr32.exe /s x.dll", from `folder` (else
+// this program's current one); its exit code, -1 when it did not start or end.
+DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder = nullptr);
 
 template <class T>
 class Ref {
