@@ -6,50 +6,29 @@
 
 namespace tollivor {
 
-namespace {
-
 using Instance = forms::FormInstance<frmGroup>;
-
-// This thread's group dialog, loaded again if it was unloaded meanwhile.
-frmGroup& dialog() {
-  auto& form = Instance::get();
-  form.load();
-  return form;
-}
-
-}  // namespace
+using forms::IgnoringErrors;
 
 CGroup::CGroup() noexcept {
-  try {
-    dialog();
-  } catch (...) {
-  }
+  IgnoringErrors([] { Instance::loaded(); });
 }
 
 CGroup::~CGroup() { Instance::release(); }
 
 std::u16string CGroup::ItemInfo() noexcept {
-  try {
-    return dialog().resultText;
-  } catch (...) {
-    return {};
-  }
+  std::u16string result;
+  IgnoringErrors([&] { result = Instance::loaded().resultText; });
+  return result;
 }
 
 // The dialog has no controls to fill yet; the write still reaches (and so
 // loads) this thread's dialog, as every member does.
 void CGroup::ItemInfo(const std::u16string&) noexcept {
-  try {
-    dialog();
-  } catch (...) {
-  }
+  IgnoringErrors([] { Instance::loaded(); });
 }
 
 void CGroup::Show() noexcept {
-  try {
-    Mshared::ShowFormAtCursor(dialog());
-  } catch (...) {
-  }
+  IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 
 }  // namespace tollivor

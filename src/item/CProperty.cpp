@@ -9,40 +9,26 @@
 
 namespace tollivor {
 
-namespace {
-
 using Instance = forms::FormInstance<frmProperty>;
-
-frmProperty& dialog() {
-  auto& form = Instance::get();
-  form.load();
-  return form;
-}
-
-}  // namespace
+using forms::IgnoringErrors;
 
 CProperty::CProperty() noexcept {
-  try {
-    dialog();
-  } catch (...) {
-  }
+  IgnoringErrors([] { Instance::loaded(); });
 }
 
 CProperty::~CProperty() { Instance::release(); }
 
 std::u16string CProperty::ItemInfo() noexcept {
-  try {
-    return dialog().resultText;
-  } catch (...) {
-    return {};
-  }
+  std::u16string result;
+  IgnoringErrors([&] { result = Instance::loaded().resultText; });
+  return result;
 }
 
 // Unlike the other members, a failed step ends the write and is reported.
 bool CProperty::ItemInfo(const std::u16string& info) noexcept {
   if (info.empty()) return true;
   try {
-    auto& form = dialog();
+    auto& form = Instance::loaded();
     const auto target = Stringbas::StrBefore(info, u"|");
     if (!form.Text1.setText(target)) return false;
     const auto number = SpecialIconNumber(target);
@@ -55,10 +41,7 @@ bool CProperty::ItemInfo(const std::u16string& info) noexcept {
 }
 
 void CProperty::Show() noexcept {
-  try {
-    Mshared::ShowFormAtCursor(dialog());
-  } catch (...) {
-  }
+  IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 
 }  // namespace tollivor

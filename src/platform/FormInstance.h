@@ -8,6 +8,16 @@
 
 namespace tollivor::forms {
 
+// Runs one step of a class member; an error ends only that step, so the
+// member goes on (or returns) as if the step had been skipped.
+template <class Step>
+void IgnoringErrors(Step&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 template <class F>
 class FormInstance {
  public:
@@ -15,6 +25,12 @@ class FormInstance {
   static F& get() {
     if (!slot_) slot_ = new F();
     return *slot_;
+  }
+  // The thread's form, loaded again if it was unloaded meanwhile.
+  static F& loaded() {
+    F& form = get();
+    form.load();
+    return form;
   }
   static bool exists() noexcept { return slot_ != nullptr; }
   // Unloads the thread's form and discards it; the next get() starts afresh.

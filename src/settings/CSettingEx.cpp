@@ -6,33 +6,17 @@
 
 namespace tollivor {
 
-namespace {
-
 using Instance = forms::FormInstance<frmSettingEx>;
-
-// This thread's settings dialog, loaded again if it was unloaded meanwhile.
-frmSettingEx& dialog() {
-  auto& form = Instance::get();
-  form.load();
-  return form;
-}
-
-}  // namespace
+using forms::IgnoringErrors;
 
 CSettingEx::CSettingEx() noexcept {
-  try {
-    dialog();
-  } catch (...) {
-  }
+  IgnoringErrors([] { Instance::loaded(); });
 }
 
 CSettingEx::~CSettingEx() { Instance::release(); }
 
 void CSettingEx::Show() noexcept {
-  try {
-    Mshared::ShowFormAtCursor(dialog());
-  } catch (...) {
-  }
+  IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 
 }  // namespace tollivor
