@@ -18,6 +18,15 @@ namespace tollivor::forms::headless {
 
 namespace {
 
+// The first queued entry, taken off its queue; nothing when none is queued.
+template <class T>
+std::optional<T> takeNext(std::deque<T>& queue) {
+  if (queue.empty()) return std::nullopt;
+  T next = std::move(queue.front());
+  queue.pop_front();
+  return next;
+}
+
 template <class Map>
 auto findIgnoringCase(Map& files, const std::u16string& path) {
   return std::find_if(files.begin(), files.end(),
@@ -74,10 +83,7 @@ void HeadlessPlatform::answerNextFolder(std::optional<std::u16string> folder) {
 }
 
 std::optional<HeadlessPlatform::Script> HeadlessPlatform::takeScript() {
-  if (scripts_.empty()) return std::nullopt;
-  Script script = std::move(scripts_.front());
-  scripts_.pop_front();
-  return script;
+  return takeNext(scripts_);
 }
 
 // --- message box, beep, common dialogs ----------------------------------
@@ -97,11 +103,9 @@ bool HeadlessPlatform::messageBox(WindowHandle owner, const std::u16string& prom
 bool HeadlessPlatform::showOpen(WindowHandle, CommonDialogSettings& dialog) noexcept {
   try {
     openDialogs.push_back(dialog);
-    if (openAnswers_.empty()) return false;
-    auto answer = std::move(openAnswers_.front());
-    openAnswers_.pop_front();
-    if (!answer) return false;
-    dialog.fileName = std::move(*answer);
+    auto answer = takeNext(openAnswers_);
+    if (!answer || !*answer) return false;  // none queued, or the user cancels
+    dialog.fileName = std::move(**answer);
     return true;
   } catch (...) {
     return false;
@@ -111,11 +115,9 @@ bool HeadlessPlatform::showOpen(WindowHandle, CommonDialogSettings& dialog) noex
 bool HeadlessPlatform::showColour(WindowHandle, CommonDialogSettings& dialog) noexcept {
   try {
     colourDialogs.push_back(dialog);
-    if (colourAnswers_.empty()) return false;
-    auto answer = colourAnswers_.front();
-    colourAnswers_.pop_front();
-    if (!answer) return false;
-    dialog.colour = *answer;
+    const auto answer = takeNext(colourAnswers_);
+    if (!answer || !*answer) return false;
+    dialog.colour = **answer;
     return true;
   } catch (...) {
     return false;
@@ -128,13 +130,12 @@ void HeadlessPlatform::browseForFolder(WindowHandle, const std::string& ansiProm
     folderPrompts.push_back(ansiPrompt);
   } catch (...) {
   }
-  if (pathwiseMissing || folderAnswers_.empty()) return;
-  auto answer = std::move(folderAnswers_.front());
-  folderAnswers_.pop_front();
-  if (!answer || area.empty()) return;
+  if (pathwiseMissing) return;
+  const auto answer = takeNext(folderAnswers_);
+  if (!answer || !*answer || area.empty()) return;
   // The path and its NUL go at the start of the area, cut short rather than
   // written past its end.
-  const std::string path = toAnsi(*answer);
+  const std::string path = toAnsi(**answer);
   const size_t length = std::min(path.size(), area.size() - 1);
   std::copy_n(path.begin(), length, area.begin());
   area[length] = '\0';
