@@ -6,7 +6,7 @@ foreach(target tollivor_portable tollivor_headless)
 endforeach()
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(${GOOGLETEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})

@@ -90,7 +90,7 @@ target_link_libraries(DialogDriver PRIVATE ${WINDOWS_SYSTEM_LIBS})
 # Tests under Wine: the Win32 platform directly, and the DLL through COM.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(${GOOGLETEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(WINE_TEST_SOURCES)
   add_executable(wine_tests ${WINE_TEST_SOURCES})

@@ -9,11 +9,11 @@ using forms::Event;
 using forms::platform;
 
 frmProperty::frmProperty() : Form(frmPropertyTable()) {
-  on("Text1", Event::Click, [this](int) { Text1_Click(); });
-  on("cmdFile", Event::Click, [this](int) { cmdFile_Click(); });
-  on("cmdFolder", Event::Click, [this](int) { cmdFolder_Click(); });
-  on("cmdOK", Event::Click, [this](int) { cmdOK_Click(); });
-  on("cmdCancel", Event::Click, [this](int) { cmdCancel_Click(); });
+  on(Text1, Event::Click, &frmProperty::Text1_Click);
+  on(cmdFile, Event::Click, &frmProperty::cmdFile_Click);
+  on(cmdFolder, Event::Click, &frmProperty::cmdFolder_Click);
+  on(cmdOK, Event::Click, &frmProperty::cmdOK_Click);
+  on(cmdCancel, Event::Click, &frmProperty::cmdCancel_Click);
 }
 
 void frmProperty::resetDesignState() {
@@ -23,8 +23,8 @@ void frmProperty::resetDesignState() {
 }
 
 void frmProperty::Form_Load() {
-  Line1[0].setForeColour(forms::systemColour(0x10));  // button shadow
-  Line1[1].setForeColour(forms::systemColour(0x14));  // 3-D highlight
+  Line1[0].setForeColour(forms::kButtonShadowColour);
+  Line1[1].setForeColour(forms::k3DHighlightColour);
   AddItemsToCombo();
 }
 
@@ -41,7 +41,7 @@ void frmProperty::Text1_Click() {
 }
 
 void frmProperty::cmdFile_Click() {
-  CMDialog.flags = 4100;  // the file must exist; no read-only check box
+  CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
   if (!platform().showOpen(handle(), CMDialog)) return;
   const auto file = CMDialog.fileName;
   Text1.setText(file);

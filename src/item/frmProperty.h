@@ -14,7 +14,7 @@ class frmProperty : public forms::Form {
   static constexpr const char16_t* kNotExistPrompt =
       u"Specified file/directory/item does not exist. Enter a valid file/directory/item name. ";
 
-  forms::Control Label1[2]{{*this, "Label1", 0}, {*this, "Label1", 1}};
+  forms::ControlArray<2> Label1{*this, "Label1"};
   forms::Control Text1{*this, "Text1"};  // the target: an editable line with a list
   forms::Control cmdFolder{*this, "cmdFolder"};
   forms::Control cmdFile{*this, "cmdFile"};
@@ -22,7 +22,7 @@ class frmProperty : public forms::Form {
   forms::Control cmdOK{*this, "cmdOK"};
   forms::Control cmdCancel{*this, "cmdCancel"};
   forms::Control Picture1{*this, "Picture1"};  // the 32 x 32 icon preview
-  forms::Control Line1[2]{{*this, "Line1", 0}, {*this, "Line1", 1}};
+  forms::ControlArray<2> Line1{*this, "Line1"};
   forms::CommonDialogSettings CMDialog;
 
   void AddItemsToCombo();

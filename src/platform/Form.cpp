@@ -15,7 +15,9 @@ void setPlatform(Platform* p) noexcept { g_platform = p; }
 // --- Control -------------------------------------------------------------
 
 Control::Control(Form& form, std::string_view name, int index) noexcept
-    : form_(&form), id_(form.find(name, index)) {}
+    : form_(&form), id_(form.find(name, index)) {
+  if (id_ < 0) form.noteUnresolved(name, index);
+}
 
 int Control::index() const noexcept {
   return id_ < 0 ? -1 : form_->table().controls[static_cast<size_t>(id_)].index;
@@ -168,8 +170,13 @@ bool Form::load() noexcept {
   if (!window_) return false;
   resultText.clear();
   closeRequested_ = false;
-  resetDesignState();
-  Form_Load();
+  // The load handler follows the same rule as every other handler: a
+  // failure ends it, and the form stays loaded and usable.
+  try {
+    resetDesignState();
+    Form_Load();
+  } catch (...) {
+  }
   return true;
 }
 
@@ -206,10 +213,17 @@ WindowHandle Form::handle() noexcept {
   return w ? w->handle() : 0;
 }
 
-void Form::on(std::string_view control, Event event, Handler handler) {
-  for (size_t i = 0; i < table_.controls.size(); ++i)
-    if (table_.controls[i].name == control)
-      handlers_[{static_cast<ControlId>(i), event}] = handler;
+void Form::on(const Control& control, Event event, Handler handler) {
+  if (control.id() >= 0) handlers_[{control.id(), event}] = std::move(handler);
+}
+
+void Form::noteUnresolved(std::string_view name, int index) noexcept {
+  try {
+    std::string entry(name);
+    if (index >= 0) entry.append(1, '(').append(std::to_string(index)).append(1, ')');
+    unresolved_.push_back(std::move(entry));
+  } catch (...) {
+  }
 }
 
 void Form::raise(ControlId id, Event event) noexcept {

@@ -3,6 +3,8 @@
 // loads it first, as the forms runtime does.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -61,6 +63,27 @@ class Control {
   ControlId id_;
 };
 
+// A control array declared once: element i is the table's row (name, i).
+template <std::size_t N>
+class ControlArray {
+ public:
+  ControlArray(Form& form, std::string_view name) noexcept
+      : controls_(make(form, name, std::make_index_sequence<N>{})) {}
+
+  const Control& operator[](std::size_t i) const noexcept { return controls_[i]; }
+  static constexpr std::size_t size() noexcept { return N; }
+  auto begin() const noexcept { return controls_.begin(); }
+  auto end() const noexcept { return controls_.end(); }
+
+ private:
+  template <std::size_t... I>
+  static std::array<Control, N> make(Form& form, std::string_view name,
+                                     std::index_sequence<I...>) noexcept {
+    return {Control(form, name, static_cast<int>(I))...};
+  }
+  std::array<Control, N> controls_;
+};
+
 class Form : public FormEvents {
  public:
   using Handler = std::function<void(int index)>;
@@ -92,8 +115,24 @@ class Form : public FormEvents {
   // The form's own string for its outcome; empty whenever it is loaded.
   std::u16string resultText;
 
-  void on(std::string_view control, Event event, Handler handler);
+  // Binds a handler to one control, or to every element of an array (the
+  // handler then gets the element's index).
+  void on(const Control& control, Event event, Handler handler);
+  template <class F>
+  void on(const Control& control, Event event, void (F::*handler)()) {
+    on(control, event, [this, handler](int) { (static_cast<F*>(this)->*handler)(); });
+  }
+  template <class F, std::size_t N>
+  void on(const ControlArray<N>& array, Event event, void (F::*handler)(int)) {
+    for (const Control& control : array)
+      on(control, event, [this, handler](int index) { (static_cast<F*>(this)->*handler)(index); });
+  }
   void raise(ControlId id, Event event) noexcept;
+
+  // Names of control members that the table does not have: a misspelt name
+  // would otherwise make every call on it quietly do nothing.
+  const std::vector<std::string>& unresolvedNames() const noexcept { return unresolved_; }
+  void noteUnresolved(std::string_view name, int index) noexcept;
 
  protected:
   // Puts the form's own state back to its design values; runs on every load
@@ -111,6 +150,7 @@ class Form : public FormEvents {
   bool showing_ = false;
   bool closeRequested_ = false;
   bool loading_ = false;
+  std::vector<std::string> unresolved_;
 };
 
 }  // namespace tollivor::forms

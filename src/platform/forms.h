@@ -22,6 +22,14 @@ using Colour = std::int32_t;
 inline constexpr Colour kSystemColourFlag = static_cast<Colour>(0x80000000u);
 inline constexpr Colour systemColour(int n) { return kSystemColourFlag | n; }
 
+// System colours the dialogs name.
+inline constexpr Colour kButtonShadowColour = systemColour(0x10);
+inline constexpr Colour k3DHighlightColour = systemColour(0x14);
+inline constexpr Colour k3DDarkShadowColour = systemColour(0x15);
+
+// The attribute value of a plain folder.
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+
 // An icon handle as the component passes it around: 32 bits, 0 for none.
 using IconHandle = std::int32_t;
 
@@ -172,7 +180,12 @@ struct CommonDialogSettings {
   Colour colour = 0;
 };
 
-// Message box styles the component uses.
+// File-open options: only an existing file is accepted, and the read-only
+// check box is not shown.
+inline constexpr unsigned kOpenFileMustExist = 0x1000;
+inline constexpr unsigned kOpenHideReadOnly = 0x4;
+
+// Message box styles the component uses: the information icon, one OK button.
 inline constexpr int kMbInformation = 64;
 
 // Everything else the dialogs ask of the system.
@@ -223,5 +236,14 @@ class Platform {
 // The platform the component runs on. Tests install their own.
 Platform& platform() noexcept;
 void setPlatform(Platform* platform) noexcept;  // nullptr: back to the default
+
+// Installs a platform for the lifetime of the guard.
+class ScopedPlatform {
+ public:
+  explicit ScopedPlatform(Platform& platform) noexcept { setPlatform(&platform); }
+  ~ScopedPlatform() { setPlatform(nullptr); }
+  ScopedPlatform(const ScopedPlatform&) = delete;
+  ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+};
 
 }  // namespace tollivor::forms

@@ -43,15 +43,16 @@ inline forms::FormTable testFormTable() {
 class TestForm : public forms::Form {
  public:
   TestForm() : Form(testFormTable()) {
-    on("cmdOK", forms::Event::Click, [this](int) {
+    on(cmdOK, forms::Event::Click, [this](int) {
       resultText = txtName.text();
       hide();
     });
-    on("cmdCancel", forms::Event::Click, [this](int) { hide(); });
+    on(cmdCancel, forms::Event::Click, [this](int) { hide(); });
   }
 
   forms::Control txtName{*this, "txtName"};
   forms::Control chkFlag{*this, "chkFlag"};
+  forms::Control cmdOK{*this, "cmdOK"};
   forms::Control cmdCancel{*this, "cmdCancel"};
   forms::Control picPreview{*this, "picPreview"};
 

@@ -9,6 +9,7 @@
 #include "item/ShellLocations.h"
 #include "item/frmProperty.h"
 #include "platform/FormInstance.h"
+#include "common/HeadlessTest.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace tollivor {
@@ -20,19 +21,16 @@ using forms::headless::ScriptedUser;
 
 constexpr char16_t kEditor[] = u"C:\\Tools\\edit.exe";
 
-class ItemEditor : public ::testing::Test {
+class ItemEditor : public test::HeadlessTest {
  protected:
   void SetUp() override {
-    forms::setPlatform(&system);
     system.files[kEditor] = 32;
-    system.files[u"C:\\Tools"] = 16;
+    system.files[u"C:\\Tools"] = forms::kAttrDirectory;
     item = std::make_unique<CProperty>();
   }
   void TearDown() override {
     item.reset();
-    EXPECT_TRUE(system.liveIcons.empty()) << "an icon handle was not released";
-    EXPECT_EQ(system.badIconReleases, 0);
-    forms::setPlatform(nullptr);
+    HeadlessTest::TearDown();
   }
 
   frmProperty& form() { return forms::FormInstance<frmProperty>::get(); }
@@ -46,7 +44,6 @@ class ItemEditor : public ::testing::Test {
     return item->ItemInfo();
   }
 
-  HeadlessPlatform system;
   std::unique_ptr<CProperty> item;
 };
 

@@ -25,7 +25,8 @@ class HeadlessPlatform;
 
 // The user at the keyboard and mouse, acting on the form that is shown
 // modally (the innermost one). Controls are named as in the form's table.
-// Acting on a missing, hidden or disabled control does nothing. Only focus()
+// Acting on a hidden or disabled control does nothing; a name the form does
+// not have is recorded in HeadlessPlatform::unknownControls. Only focus()
 // and access keys move the focus; clicking and typing act on a control
 // without taking it, so Enter still goes where the focus was.
 class ScriptedUser {
@@ -52,6 +53,8 @@ class ScriptedUser {
   HeadlessWindow* window() const;      // the shown form, or nullptr
 
  private:
+  ControlId locate(const HeadlessWindow& window, const std::string& control, int index) const;
+
   HeadlessPlatform& platform_;
 };
 
@@ -111,6 +114,7 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> folderPrompts;           // ANSI prompt of each browse, NUL included
   int modalShows = 0;
   int unfinishedShows = 0;
+  std::vector<std::string> unknownControls;  // names a script used that its form lacks
   // Icons handed out and not yet destroyed, with what each shows.
   std::map<IconHandle, std::u16string> liveIcons;
   int badIconReleases = 0;  // releases of handles that were not live

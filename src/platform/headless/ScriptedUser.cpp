@@ -10,10 +10,23 @@ HeadlessWindow* ScriptedUser::window() const {
   return stack.back();
 }
 
+ControlId ScriptedUser::locate(const HeadlessWindow& w, const std::string& control,
+                               int index) const {
+  const ControlId id = w.find(control, index);
+  if (id < 0) {
+    // A name the form does not have is the script's mistake, not a user's
+    // miss: tests check that none was met.
+    std::string name = control;
+    if (index >= 0) name.append(1, '(').append(std::to_string(index)).append(1, ')');
+    platform_.unknownControls.push_back(std::move(name));
+  }
+  return id;
+}
+
 void ScriptedUser::type(const std::string& control, const std::u16string& text, int index) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, index);
+  const ControlId id = locate(*w, control, index);
   const auto* r = w->row(id);
   if (!r || (r->kind != Kind::TextBox && r->kind != Kind::ComboBox) || !w->reachable(id)) return;
   w->state(id)->text = text;  // typing runs no handler
@@ -22,7 +35,7 @@ void ScriptedUser::type(const std::string& control, const std::u16string& text, 
 void ScriptedUser::pick(const std::string& control, const std::u16string& entry) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, -1);
+  const ControlId id = locate(*w, control, -1);
   const auto* r = w->row(id);
   if (!r || r->kind != Kind::ComboBox || !w->reachable(id)) return;
   const auto& items = w->state(id)->items;
@@ -32,13 +45,13 @@ void ScriptedUser::pick(const std::string& control, const std::u16string& entry)
 }
 
 void ScriptedUser::click(const std::string& control, int index) {
-  if (auto* w = window()) w->userClick(w->find(control, index));
+  if (auto* w = window()) w->userClick(locate(*w, control, index));
 }
 
 void ScriptedUser::select(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, index);
+  const ControlId id = locate(*w, control, index);
   const auto* r = w->row(id);
   if (r && r->kind == Kind::OptionButton) w->userClick(id);
 }
@@ -46,7 +59,7 @@ void ScriptedUser::select(const std::string& control, int index) {
 void ScriptedUser::check(const std::string& control, bool checked) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, -1);
+  const ControlId id = locate(*w, control, -1);
   const auto* r = w->row(id);
   if (r && r->kind == Kind::CheckBox && (w->state(id)->value != 0) != checked) w->userClick(id);
 }
@@ -54,7 +67,7 @@ void ScriptedUser::check(const std::string& control, bool checked) {
 void ScriptedUser::chooseTab(const std::string& control, int tab) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, -1);
+  const ControlId id = locate(*w, control, -1);
   const auto* r = w->row(id);
   if (!r || r->kind != Kind::TabStrip || !w->reachable(id)) return;
   if (tab < 0 || tab >= static_cast<int>(r->tabs.size()) || w->state(id)->tab == tab) return;
@@ -65,14 +78,14 @@ void ScriptedUser::chooseTab(const std::string& control, int tab) {
 void ScriptedUser::moveMouse(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, index);
+  const ControlId id = locate(*w, control, index);
   if (w->reachable(id)) w->raise(id, Event::MouseMove);
 }
 
 void ScriptedUser::focus(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
-  const ControlId id = w->find(control, index);
+  const ControlId id = locate(*w, control, index);
   if (w->canTakeFocus(id)) w->moveFocus(id);
 }
 
@@ -121,7 +134,7 @@ void ScriptedUser::closeWindow() {
 std::u16string ScriptedUser::text(const std::string& control, int index) const {
   auto* w = window();
   if (!w) return {};
-  return w->text(w->find(control, index)).value_or(std::u16string{});
+  return w->text(locate(*w, control, index)).value_or(std::u16string{});
 }
 
 std::string ScriptedUser::focusedControl() const {

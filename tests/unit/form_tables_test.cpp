@@ -1,0 +1,42 @@
+// Every form's control members and handlers name controls its table has,
+// and every table is well formed: a misspelt name must fail here rather
+// than make a control quietly do nothing.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+#include "group/frmGroup.h"
+#include "item/frmProperty.h"
+#include "settings/frmSettingEx.h"
+
+namespace tollivor {
+namespace {
+
+void expectWellFormed(const forms::Form& form) {
+  SCOPED_TRACE(std::string(form.table().caption.begin(), form.table().caption.end()));
+  EXPECT_EQ(form.unresolvedNames(), std::vector<std::string>{});
+  std::set<std::pair<std::string, int>> seen;
+  for (const auto& row : form.table().controls) {
+    EXPECT_TRUE(seen.insert({row.name, row.index}).second) << "twice: " << row.name;
+    if (!row.container.empty())
+      EXPECT_GE(form.find(row.container, row.containerIndex), 0) << row.name << " in nothing";
+  }
+}
+
+TEST(FormTables, EveryNamedControlIsInItsTable) {
+  expectWellFormed(frmProperty{});
+  expectWellFormed(frmGroup{});
+  expectWellFormed(frmSettingEx{});
+}
+
+TEST(FormTables, AMisspeltNameIsReported) {
+  struct Misspelt : frmProperty {
+    forms::Control typo{*this, "Txt1"};
+    forms::ControlArray<3> lines{*this, "Line1"};  // the table has two
+  } form;
+  EXPECT_EQ(form.unresolvedNames(), (std::vector<std::string>{"Txt1", "Line1(2)"}));
+}
+
+}  // namespace
+}  // namespace tollivor
