@@ -6,7 +6,7 @@
 #include <string>
 
 #include "item/CProperty.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 #include "shared/Stringbas.h"
 
 namespace {

@@ -25,7 +25,7 @@ endfunction()
 
 # The Win32 forms platform. An object library: the portable core calls back
 # into it (defaultPlatform), which one pass over static libraries would miss.
-file(GLOB WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/forms/win32/*.cpp src/win32/*.cpp)
 add_library(tollivor_win32 OBJECT ${WIN32_PLATFORM_SOURCES})
 target_link_libraries(tollivor_win32 PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS})
 

@@ -7,11 +7,13 @@
 #include <atomic>
 #include <new>
 
-#include "ComRef.h"
+#include "win32/ComRef.h"
 #include "Module.h"
 #include "TypeLibrary.h"
 
 namespace tollivor::component {
+
+using win32::ComRef;
 
 template <class Interface>
 class DispatchObject : public Interface {

@@ -9,7 +9,7 @@
 #include "ClassTable.h"
 #include "Module.h"
 #include "Tollivor_h.h"
-#include "platform/win32/handles.h"
+#include "win32/Handles.h"
 
 namespace tollivor::component {
 

@@ -4,10 +4,12 @@
 #include <string>
 #include <utility>
 
-#include "ComRef.h"
+#include "win32/ComRef.h"
 #include "Module.h"
 
 namespace tollivor::component {
+
+using win32::ComRef;
 
 namespace {
 

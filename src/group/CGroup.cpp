@@ -1,7 +1,8 @@
 #include "group/CGroup.h"
 
 #include "group/frmGroup.h"
-#include "platform/FormInstance.h"
+#include "forms/FormInstance.h"
+#include "forms/IgnoringErrors.h"
 #include "shared/Mshared.h"
 
 namespace tollivor {

@@ -3,7 +3,7 @@
 // controls and handlers come with the group editor.
 #pragma once
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 
 namespace tollivor {
 

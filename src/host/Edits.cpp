@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "Tollivor_h.h"
-#include "platform/win32/handles.h"
+#include "win32/Handles.h"
 
 namespace tollivor::host {
 

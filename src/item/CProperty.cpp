@@ -2,7 +2,8 @@
 
 #include "item/ShellLocations.h"
 #include "item/frmProperty.h"
-#include "platform/FormInstance.h"
+#include "forms/FormInstance.h"
+#include "forms/IgnoringErrors.h"
 #include "shared/Mshared.h"
 #include "shared/ShellEx.h"
 #include "shared/Stringbas.h"

@@ -3,7 +3,7 @@
 // OK keeps the new item record as the form's result text and hides the form.
 #pragma once
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 
 namespace tollivor {
 

@@ -1,6 +1,7 @@
 #include "settings/CSettingEx.h"
 
-#include "platform/FormInstance.h"
+#include "forms/FormInstance.h"
+#include "forms/IgnoringErrors.h"
 #include "settings/frmSettingEx.h"
 #include "shared/Mshared.h"
 

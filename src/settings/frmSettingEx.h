@@ -2,7 +2,7 @@
 // and frame; the tabbed pages come with the settings editor.
 #pragma once
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 
 namespace tollivor {
 

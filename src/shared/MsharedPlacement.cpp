@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 #include "shared/Int32.h"
 #include "shared/Mshared.h"
 #include "shared/ShellEx.h"

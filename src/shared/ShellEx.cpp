@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 #include "shared/Int32.h"
 
 namespace tollivor::ShellEx {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/forms.h"
+#include "forms/Platform.h"
 
 namespace tollivor::forms {
 class Control;

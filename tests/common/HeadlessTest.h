@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 
 namespace tollivor::test {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/Form.h"
+#include "forms/Form.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 
 inline forms::FormTable testFormTable() {
   using namespace tollivor::forms;
@@ -62,4 +62,4 @@ class TestForm : public forms::Form {
   void Form_Load() override { ++loads; }
 };
 
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "common/TestForm.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 
 namespace tollivor {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 using forms::headless::HeadlessPlatform;
 using forms::headless::HeadlessWindow;
 using forms::headless::ScriptedUser;
-using testing::TestForm;
+using test::TestForm;
 
 class HeadlessForms : public ::testing::Test {
  protected:

@@ -8,9 +8,9 @@
 #include "item/CProperty.h"
 #include "item/ShellLocations.h"
 #include "item/frmProperty.h"
-#include "platform/FormInstance.h"
+#include "forms/FormInstance.h"
 #include "common/HeadlessTest.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 
 namespace tollivor {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 #include "shared/Mshared.h"
 
 namespace tollivor {

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "platform/Form.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/Form.h"
+#include "forms/headless/HeadlessPlatform.h"
 #include "shared/Mshared.h"
 
 namespace tollivor {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/TestForm.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 #include "shared/ShellEx.h"
 
 namespace tollivor {
@@ -26,7 +26,7 @@ class ShellExTest : public ::testing::Test {
   }
 
   forms::headless::HeadlessPlatform system;
-  std::unique_ptr<testing::TestForm> form = std::make_unique<testing::TestForm>();
+  std::unique_ptr<test::TestForm> form = std::make_unique<test::TestForm>();
 };
 
 TEST_F(ShellExTest, TaskbarSizesCountOnlyInStateTwo) {

@@ -5,7 +5,7 @@
 
 #include "component_support.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 class ComponentBinding : public ::testing::Test {
@@ -88,4 +88,4 @@ TEST_F(ComponentBinding, CanUnloadNowFollowsObjectsAndLocks) {
 }
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -5,7 +5,7 @@
 
 #include "component_support.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 // version.dll, loaded by hand: the test program links system libraries only.
@@ -98,4 +98,4 @@ TEST(ComponentFile, VersionRecordHoldsEveryKeyExactly) {
 }
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -8,7 +8,7 @@
 
 #include "component_support.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 struct Dialog {
@@ -108,4 +108,4 @@ INSTANTIATE_TEST_SUITE_P(, ComponentForms,
                          });
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

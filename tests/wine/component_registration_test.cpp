@@ -6,7 +6,7 @@
 
 #include "component_support.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 std::wstring guidText(REFGUID guid) {
@@ -75,4 +75,4 @@ TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThem
 }
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

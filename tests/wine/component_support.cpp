@@ -2,7 +2,7 @@
 
 #include "driver.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 
 std::wstring componentPath() {
   wchar_t path[MAX_PATH] = {};
@@ -106,4 +106,4 @@ ShownDialog showAndClose(IDispatch* object, const wchar_t* caption) {
   return seen;
 }
 
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "Tollivor_h.h"
-#include "platform/win32/handles.h"
+#include "win32/Handles.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 
 // Tollivor.dll in the test program's own folder.
 std::wstring componentPath();
@@ -77,4 +77,4 @@ struct ShownDialog {
 // this caption on the calling thread and gives its close command.
 ShownDialog showAndClose(IDispatch* object, const wchar_t* caption);
 
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

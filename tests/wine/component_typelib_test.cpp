@@ -7,7 +7,7 @@
 
 #include "component_support.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 // The flags every interface of the library carries. The automation library
@@ -60,7 +60,7 @@ class ComponentTypeLibrary : public ::testing::Test {
   std::wstring name(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
     unique_bstr text;
     info->GetDocumentation(id, text.put(), nullptr, nullptr, nullptr);
-    return testing::text(text);
+    return test::text(text);
   }
 
   // What GetNames gives for a member: its name, then its parameters' names.
@@ -209,4 +209,4 @@ TEST_F(ComponentTypeLibrary, MembersWithIdsKindsAndSignatures) {
 }
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -10,7 +10,7 @@
 #include "item/frmProperty.h"
 #include "screenshot.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 namespace {
 
 using Steps = std::function<void(HWND dialog, DWORD thread)>;
@@ -184,4 +184,4 @@ TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
 }
 
 }  // namespace
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

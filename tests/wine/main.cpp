@@ -9,15 +9,15 @@
 #include <cstring>
 
 #include "common/TestForm.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "win32/Handles.h"
+#include "win32/Convert.h"
 
 namespace {
 
 void CALLBACK endShow(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
 int showTestForm() {
-  tollivor::testing::TestForm form;
+  tollivor::test::TestForm form;
   form.txtName.setText(u"Sample text");
   form.chkFlag.setValue(1);
   const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));

@@ -10,16 +10,16 @@
 
 #include "common/TestForm.h"
 #include "driver.h"
-#include "platform/win32/CommonDialogs.h"
-#include "platform/win32/Win32Window.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "forms/win32/CommonDialogs.h"
+#include "forms/win32/Win32Window.h"
+#include "win32/Handles.h"
+#include "win32/Convert.h"
 
 namespace tollivor {
 namespace {
 
 using namespace std::string_literals;
-using testing::TestForm;
+using test::TestForm;
 
 HWND controlOf(TestForm& form, const forms::Control& control) {
   return dynamic_cast<win32::Win32Window&>(*form.window()).controlWindow(control.id());

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/win32/handles.h"
+#include "win32/Handles.h"
 
-namespace tollivor::testing {
+namespace tollivor::test {
 
 namespace {
 
@@ -61,4 +61,4 @@ bool saveScreenshot(HWND window, const std::wstring& name) {
          fwrite(bits, info.bmiHeader.biSizeImage, 1, out.get()) == 1;
 }
 
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

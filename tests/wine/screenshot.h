@@ -6,11 +6,11 @@
 
 #include <string>
 
-namespace tollivor::testing {
+namespace tollivor::test {
 
 // Writes the window as NAME.bmp into the folder named by the environment
 // variable TOLLIVOR_SCREENSHOTS. True when written; false when the variable
 // is unset or anything failed.
 bool saveScreenshot(HWND window, const std::wstring& name);
 
-}  // namespace tollivor::testing
+}  // namespace tollivor::test

@@ -11,9 +11,9 @@
 #include "common/TestForm.h"
 #include "component_support.h"
 #include "driver.h"
-#include "platform/win32/handles.h"
-#include "platform/win32/module.h"
-#include "platform/win32/text.h"
+#include "win32/Handles.h"
+#include "win32/ThisModule.h"
+#include "win32/Convert.h"
 #include "shared/Mshared.h"
 #include "shared/ShellEx.h"
 
@@ -43,7 +43,7 @@ void setFolderReadOnly(const std::wstring& folder, bool readOnly) {
   if (!unixPath) return;
   const std::string path(unixPath);
   HeapFree(GetProcessHeap(), 0, unixPath);
-  testing::runProgram(L"start.exe /wait /unix /bin/chmod " + std::wstring(readOnly ? L"555" : L"755") +
+  test::runProgram(L"start.exe /wait /unix /bin/chmod " + std::wstring(readOnly ? L"555" : L"755") +
                       L" \"" + std::wstring(path.begin(), path.end()) + L"\"");
   // start may return before the Unix program has run.
   driver::waitFor([&] {
@@ -91,7 +91,7 @@ TEST(SpecialIcons, EveryNumberInUseGivesAnIcon) {
 
 TEST(CursorPlacement, TheFormIsCentredOnTheRealCursor) {
   SetCursorPos(400, 300);
-  testing::TestForm form;
+  test::TestForm form;
   RECT r{};
   driver::Watcher watcher([&](DWORD thread) {
     HWND window = driver::waitForWindow(thread, L"Tollivor Test Form");
@@ -109,7 +109,7 @@ TEST(CursorPlacement, TheFormIsCentredOnTheRealCursor) {
 TEST(FolderChooser, TheChosenFolderComesBackAsItsFullPathAndCancelGivesEmpty) {
   const std::wstring folder = L"C:\\tollivor-choose";
   CreateDirectoryW(folder.c_str(), nullptr);
-  testing::TestForm form;
+  test::TestForm form;
   for (const std::wstring& select : {folder, std::wstring()}) {
     HWND owner = nullptr;
     bool promptShown = false;
@@ -183,7 +183,7 @@ TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
     if (!c.folder.empty())
       CopyFileW((programFolder + L"Sysgate.dll").c_str(), (c.folder + L"Sysgate.dll").c_str(), FALSE);
     SetEnvironmentVariableW(kCaseVariable, c.sysgate);
-    EXPECT_EQ(testing::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=HelperSearch.*",
+    EXPECT_EQ(test::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=HelperSearch.*",
                                   elsewhere.c_str()),
               0u);
     SetEnvironmentVariableW(kCaseVariable, nullptr);

@@ -1,4 +1,4 @@
-#include "platform/Form.h"
+#include "forms/Form.h"
 
 namespace tollivor::forms {
 

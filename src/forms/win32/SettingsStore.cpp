@@ -1,9 +1,9 @@
-#include "platform/win32/SettingsStore.h"
+#include "forms/win32/SettingsStore.h"
 
 #include <windows.h>
 
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "win32/Handles.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace tollivor::component {
+namespace tollivor::win32 {
 
 template <class T>
 class ComRef {
@@ -41,4 +41,4 @@ class ComRef {
   T* p_ = nullptr;
 };
 
-}  // namespace tollivor::component
+}  // namespace tollivor::win32

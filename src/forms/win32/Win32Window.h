@@ -8,10 +8,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/forms.h"
-#include "platform/win32/OwnerWindow.h"
-#include "platform/win32/PictureBox.h"
-#include "platform/win32/handles.h"
+#include "forms/Platform.h"
+#include "forms/win32/OwnerWindow.h"
+#include "forms/win32/PictureBox.h"
+#include "win32/Handles.h"
 
 namespace tollivor::win32 {
 

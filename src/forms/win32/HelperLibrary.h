@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/win32/handles.h"
+#include "win32/Handles.h"
 
 namespace tollivor::win32 {
 

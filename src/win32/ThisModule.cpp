@@ -1,4 +1,4 @@
-#include "platform/win32/module.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor::win32 {
 

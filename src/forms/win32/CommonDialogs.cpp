@@ -1,11 +1,11 @@
-#include "platform/win32/CommonDialogs.h"
+#include "forms/win32/CommonDialogs.h"
 
 #include <windows.h>
 #include <commdlg.h>
 
 #include <algorithm>
 
-#include "platform/win32/text.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 

@@ -1,6 +1,6 @@
-#include "platform/win32/HelperLibrary.h"
+#include "forms/win32/HelperLibrary.h"
 
-#include "platform/win32/module.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor::win32 {
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/forms.h"
+#include "forms/Platform.h"
 
 namespace tollivor::forms {
 

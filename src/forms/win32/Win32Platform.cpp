@@ -1,13 +1,13 @@
-#include "platform/win32/Win32Platform.h"
+#include "forms/win32/Win32Platform.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "platform/win32/CommonDialogs.h"
-#include "platform/win32/HelperLibrary.h"
-#include "platform/win32/SettingsStore.h"
-#include "platform/win32/Win32Window.h"
-#include "platform/win32/text.h"
+#include "forms/win32/CommonDialogs.h"
+#include "forms/win32/HelperLibrary.h"
+#include "forms/win32/SettingsStore.h"
+#include "forms/win32/Win32Window.h"
+#include "win32/Convert.h"
 #include "standins/HostHelpers.h"
 
 namespace tollivor {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/forms.h"
-#include "platform/win32/handles.h"
+#include "forms/Platform.h"
+#include "win32/Handles.h"
 
 namespace tollivor::win32 {
 

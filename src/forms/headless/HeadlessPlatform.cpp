@@ -1,8 +1,8 @@
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 
 #include <algorithm>
 
-#include "platform/headless/HeadlessText.h"
+#include "forms/headless/HeadlessText.h"
 
 namespace tollivor::forms {
 

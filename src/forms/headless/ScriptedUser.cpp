@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "platform/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessPlatform.h"
 
 namespace tollivor::forms::headless {
 

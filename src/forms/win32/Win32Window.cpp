@@ -1,14 +1,14 @@
 // Building a form's window from its control table, and the messages that
 // the window and its controls send back.
-#include "platform/win32/Win32Window.h"
+#include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/win32/module.h"
-#include "platform/win32/text.h"
+#include "win32/ThisModule.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 

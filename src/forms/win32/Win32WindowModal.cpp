@@ -1,8 +1,8 @@
 // Showing a form modally: the other windows of the thread are disabled, the
 // form runs its own message loop until it is hidden or closed, and the
 // keyboard works as in any dialog.
-#include "platform/win32/Win32Window.h"
-#include "platform/win32/text.h"
+#include "forms/win32/Win32Window.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 

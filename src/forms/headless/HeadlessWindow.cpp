@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "platform/headless/HeadlessPlatform.h"
-#include "platform/headless/HeadlessText.h"
+#include "forms/headless/HeadlessPlatform.h"
+#include "forms/headless/HeadlessText.h"
 
 namespace tollivor::forms::headless {
 

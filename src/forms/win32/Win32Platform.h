@@ -2,7 +2,7 @@
 // dialogs, the registry, the shell and the host's helper libraries.
 #pragma once
 
-#include "platform/forms.h"
+#include "forms/Platform.h"
 
 namespace tollivor::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/OwnerWindow.h"
+#include "forms/win32/OwnerWindow.h"
 
 namespace tollivor::win32 {
 

@@ -1,10 +1,10 @@
-#include "platform/win32/PictureBox.h"
+#include "forms/win32/PictureBox.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "platform/win32/module.h"
-#include "platform/win32/text.h"
+#include "win32/ThisModule.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 

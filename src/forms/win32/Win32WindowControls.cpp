@@ -1,9 +1,9 @@
 // What the dialogs read and set on a form's controls.
-#include "platform/win32/Win32Window.h"
+#include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/text.h"
+#include "win32/Convert.h"
 
 namespace tollivor::win32 {
 
