@@ -18,7 +18,7 @@ include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
 # The fuzz target needs clang's libFuzzer.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*.cpp)
   add_executable(fuzz_fields ${FUZZ_SOURCES} src/shared/Stringbas.cpp src/shared/MsharedPaths.cpp)
   target_include_directories(fuzz_fields PRIVATE src)
@@ -27,13 +27,11 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND EXISTS ${CMAKE_SOURCE_DIR}/tests/f
 endif()
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
-if(BENCH_SOURCES)
-  find_package(benchmark QUIET)
-  if(benchmark_FOUND)
-    # Its own optimised copy of the core, without the tests' sanitizers.
-    add_executable(benchmarks ${BENCH_SOURCES} ${PORTABLE_SOURCES} ${HEADLESS_SOURCES})
-    target_include_directories(benchmarks PRIVATE src)
-    target_compile_options(benchmarks PRIVATE -O2)
-    target_link_libraries(benchmarks PRIVATE benchmark::benchmark_main)
-  endif()
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  # Its own optimised copy of the core, without the tests' sanitizers.
+  add_executable(benchmarks ${BENCH_SOURCES} ${PORTABLE_SOURCES} ${HEADLESS_SOURCES})
+  target_include_directories(benchmarks PRIVATE src)
+  target_compile_options(benchmarks PRIVATE -O2)
+  target_link_libraries(benchmarks PRIVATE benchmark::benchmark_main)
 endif()
