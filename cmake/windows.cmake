@@ -53,11 +53,18 @@ add_custom_command(
   COMMENT "Type library Tollivor")
 add_custom_target(tollivor_typelib DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h)
 
+# The identifiers, defined once for every program that uses the interfaces.
+set(GUIDS_SOURCE ${CMAKE_SOURCE_DIR}/src/component/Guids.cpp)
+add_library(tollivor_guids OBJECT ${GUIDS_SOURCE})
+target_include_directories(tollivor_guids PRIVATE ${GEN})
+add_dependencies(tollivor_guids tollivor_typelib)
+
 file(GLOB COMPONENT_SOURCES CONFIGURE_DEPENDS src/component/*.cpp src/component/*.rc)
+list(REMOVE_ITEM COMPONENT_SOURCES ${GUIDS_SOURCE})
 tollivor_dll(Tollivor
   DEF ${CMAKE_SOURCE_DIR}/src/component/Tollivor.def
   SOURCES ${COMPONENT_SOURCES}
-  LIBS tollivor_win32)
+  LIBS tollivor_win32 tollivor_guids)
 add_dependencies(Tollivor tollivor_typelib)
 target_include_directories(Tollivor PRIVATE ${GEN} src/component)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/component/Tollivor.rc APPEND PROPERTY
@@ -69,6 +76,7 @@ foreach(standin Sysgate Pathwise)
   set(dir ${CMAKE_SOURCE_DIR}/src/standins/${standin})
   file(GLOB standin_sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.rc)
   tollivor_dll(${standin} DEF ${dir}/${standin}.def SOURCES ${standin_sources})
+  target_include_directories(${standin} PRIVATE src)
 endforeach()
 
 # The sample host bar.
@@ -76,7 +84,7 @@ file(GLOB HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp src/host/*.rc)
 add_executable(TollivorHost ${HOST_SOURCES})
 target_include_directories(TollivorHost PRIVATE ${GEN} src)
 add_dependencies(TollivorHost tollivor_typelib)
-target_link_libraries(TollivorHost PRIVATE ${WINDOWS_SYSTEM_LIBS})
+target_link_libraries(TollivorHost PRIVATE tollivor_guids ${WINDOWS_SYSTEM_LIBS})
 
 # Ends another process's dialog as its user would: the client scripts'
 # driver, also used by tools/demo.
@@ -91,7 +99,8 @@ file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES})
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
 add_dependencies(wine_tests tollivor_typelib Tollivor)
-target_link_libraries(wine_tests PRIVATE tollivor_win32 GTest::gtest ${WINDOWS_SYSTEM_LIBS})
+target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_guids GTest::gtest
+  ${WINDOWS_SYSTEM_LIBS})
 if(TOLLIVOR_RUNS_HERE)
   include(GoogleTest)
   gtest_discover_tests(wine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST

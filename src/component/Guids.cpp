@@ -1,5 +1,6 @@
 // The identifiers of the type library, its classes and interfaces, defined
-// once for the whole DLL from the header that widl writes.
+// once from the header that widl writes, for the DLL, the sample host and
+// the tests alike.
 #include <windows.h>
 
 #include <initguid.h>

@@ -1,5 +1,5 @@
-// What the whole library shares: its own path, and the count of live objects
-// and server locks that DllCanUnloadNow answers from.
+// What the whole library shares: the count of live objects and server locks
+// that DllCanUnloadNow answers from.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +7,6 @@
 #include <string>
 
 namespace tollivor::component {
-
-// The full path of this DLL; empty when it cannot be read.
-std::wstring modulePath() noexcept;
 
 // Every COM object of the library (class factories included) counts itself
 // from construction to destruction.

@@ -8,6 +8,7 @@
 
 #include "ClassTable.h"
 #include "Module.h"
+#include "win32/ThisModule.h"
 #include "Tollivor_h.h"
 #include "win32/Handles.h"
 
@@ -108,7 +109,7 @@ HRESULT unregisterAll() {
 }
 
 HRESULT registerAll() {
-  std::wstring dllPath = modulePath();
+  std::wstring dllPath = win32::modulePath(win32::thisModule());
   if (dllPath.empty()) return E_UNEXPECTED;
   if (FAILED(registerTypeLibrary(dllPath))) return SELFREG_E_TYPELIB;
   const std::wstring library = guidText(LIBID_Tollivor);

@@ -6,6 +6,7 @@
 
 #include "win32/ComRef.h"
 #include "Module.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor::component {
 
@@ -24,7 +25,7 @@ ITypeLib* g_library = nullptr;
 HRESULT library(ComRef<ITypeLib>& out) noexcept {
   std::lock_guard guard(g_lock);
   if (!g_library) {
-    const std::wstring path = modulePath();
+    const std::wstring path = win32::modulePath(win32::thisModule());
     if (path.empty()) return E_UNEXPECTED;
     const HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &g_library);
     if (FAILED(hr)) return hr;

@@ -208,6 +208,16 @@ FormWindow* Form::window() noexcept {
   return window_.get();
 }
 
+std::optional<Rect> Form::bounds() noexcept {
+  auto* w = window();
+  return w ? w->bounds() : std::nullopt;
+}
+
+bool Form::moveTo(int left, int top) noexcept {
+  auto* w = window();
+  return w && w->moveTo(left, top);
+}
+
 WindowHandle Form::handle() noexcept {
   auto* w = window();
   return w ? w->handle() : 0;

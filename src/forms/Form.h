@@ -111,6 +111,9 @@ class Form : public FormEvents {
   // The loaded window, loading the form first if needed; nullptr on failure.
   FormWindow* window() noexcept;
   WindowHandle handle() noexcept;
+  // The outer rectangle in twips, as the window system now has it.
+  std::optional<Rect> bounds() noexcept;
+  bool moveTo(int left, int top) noexcept;  // keeps the size
 
   // The form's own string for its outcome; empty whenever it is loaded.
   std::u16string resultText;

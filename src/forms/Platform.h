@@ -44,7 +44,7 @@ enum class Kind {
   OptionButton,   // exclusive within its container
   CheckBox,
   PictureBox,     // keeps what is drawn into it; may contain other controls
-  Line,           // rect holds the two end points: x1, y1, x2, y2
+  Line,           // drawn between the two end points of its row's `line`
   TabStrip,
 };
 
@@ -71,6 +71,27 @@ struct Point {
   int y = 0;
 };
 
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+// The four edges of a rectangle, as the shell reports the task bar's.
+struct Edges {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// A line's two end points, in twips.
+struct LineEnds {
+  int x1 = 0;
+  int y1 = 0;
+  int x2 = 0;
+  int y2 = 0;
+};
+
 // Initial state and dialog roles of a control.
 enum Flag : unsigned {
   kNoFlags = 0,
@@ -89,6 +110,7 @@ struct ControlRow {
   int index = -1;             // position in a control array; -1 when not in one
   std::u16string caption;     // label, button, option and check box caption
   Rect rect;                  // twips, relative to the container
+  LineEnds line;              // lines only, instead of a rectangle
   std::optional<Font> font;   // none: the form's own font
   unsigned flags = kNoFlags;
   std::string container;      // "" for the form, else a picture box's name
@@ -206,9 +228,9 @@ class Platform {
   virtual bool showColour(WindowHandle owner, CommonDialogSettings& dialog) noexcept = 0;
 
   virtual std::optional<Point> cursorPixels() noexcept = 0;
-  virtual std::optional<Point> screenTwips() noexcept = 0;  // width, height
+  virtual std::optional<Size> screenTwips() noexcept = 0;
   virtual std::optional<std::int32_t> taskbarState() noexcept = 0;
-  virtual std::optional<Rect> taskbarPixels() noexcept = 0;  // left, top, right, bottom
+  virtual std::optional<Edges> taskbarPixels() noexcept = 0;
 
   virtual std::optional<std::uint32_t> fileAttributes(const std::u16string& path) noexcept = 0;
 

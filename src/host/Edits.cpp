@@ -6,30 +6,17 @@
 #include <utility>
 
 #include "Tollivor_h.h"
+#include "win32/ComRef.h"
 #include "win32/Handles.h"
+#include "win32/SettingsKey.h"
 
 namespace tollivor::host {
 
 namespace {
 
+using win32::ComRef;
 using win32::unique_bstr;
 using win32::unique_hkey;
-
-template <class T>
-class Ref {
- public:
-  Ref() = default;
-  ~Ref() {
-    if (p_) p_->Release();
-  }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  T* operator->() const { return p_; }
-  void** put() { return reinterpret_cast<void**>(&p_); }
-
- private:
-  T* p_ = nullptr;
-};
 
 std::wstring hresultText(HRESULT hr) {
   wchar_t text[16];
@@ -38,18 +25,18 @@ std::wstring hresultText(HRESULT hr) {
 }
 
 template <class Interface>
-HRESULT create(const wchar_t* progId, REFIID iid, Ref<Interface>& object) {
+HRESULT create(const wchar_t* progId, REFIID iid, ComRef<Interface>& object) {
   CLSID clsid{};
   const HRESULT hr = CLSIDFromProgID(progId, &clsid);
   if (FAILED(hr)) return hr;
-  return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.put());
+  return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.putVoid());
 }
 
 // ItemInfo write, Show, ItemInfo read: the same for items and groups.
 template <class Interface>
 Lines edit(const wchar_t* progId, REFIID iid, const std::wstring& record) {
   Lines lines{std::wstring(progId) + L": ItemInfo = \"" + record + L"\""};
-  Ref<Interface> object;
+  ComRef<Interface> object;
   HRESULT hr = create(progId, iid, object);
   if (FAILED(hr)) return {lines[0], L"  cannot create " + std::wstring(progId) + L": " + hresultText(hr)};
   unique_bstr in(SysAllocStringLen(record.data(), static_cast<UINT>(record.size())));
@@ -72,7 +59,7 @@ const wchar_t* const kSettingKeys[] = {
 Lines storeValues() {
   Lines lines{L"  the settings store (Quorin\\Setting):"};
   unique_hkey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Quorin\\Setting", 0,
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::settingsKeyPath(L"Quorin", L"Setting").c_str(), 0,
                     KEY_READ, key.put()) != ERROR_SUCCESS) {
     lines.push_back(L"    (empty: nothing stored yet)");
     return lines;
@@ -100,7 +87,7 @@ Lines editGroup(const std::wstring& record) {
 
 Lines editSettings() {
   Lines lines{L"Tollivor.CSettingEx: Show"};
-  Ref<_CSettingEx> object;
+  ComRef<_CSettingEx> object;
   const HRESULT hr = create(L"Tollivor.CSettingEx", IID__CSettingEx, object);
   if (FAILED(hr)) return {lines[0], L"  cannot create Tollivor.CSettingEx: " + hresultText(hr)};
   object->Show();

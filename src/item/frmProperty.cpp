@@ -29,7 +29,8 @@ void frmProperty::Form_Load() {
 }
 
 void frmProperty::AddItemsToCombo() {
-  for (const auto* name : kOfferedSpecialItems) Text1.addItem(name);
+  for (const auto& item : kSpecialItems)
+    if (item.offered) Text1.addItem(std::u16string(item.name));
 }
 
 // A pick from the list shows the special item's icon; no file icon is looked

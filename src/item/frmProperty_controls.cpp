@@ -27,9 +27,9 @@ FormTable frmPropertyTable() {
       {.kind = Kind::CommandButton, .name = "cmdCancel", .caption = u"&Cancel",
        .rect = {2880, 2040, 975, 375}, .flags = kCancel},
       {.kind = Kind::PictureBox, .name = "Picture1", .rect = {120, 120, 480, 480}},
-      // The etched separator above the buttons: end points, not a size.
-      {.kind = Kind::Line, .name = "Line1", .index = 0, .rect = {5880, 1920, 0, 1920}},
-      {.kind = Kind::Line, .name = "Line1", .index = 1, .rect = {6360, 1935, -240, 1935}},
+      // The etched separator above the buttons.
+      {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {5880, 1920, 0, 1920}},
+      {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {6360, 1935, -240, 1935}},
   };
   return table;
 }

@@ -24,20 +24,12 @@ using shared::sub32;
 constexpr std::int32_t kScreenMargin = 500;  // on the axis without the task bar
 constexpr std::int32_t kTaskbarGap = 210;    // added to the task bar's thickness
 
-// The window's outer rectangle in twips, as the window system now has it.
-std::optional<forms::Rect> boundsOf(forms::Form& form) {
-  auto* window = form.window();
-  return window ? window->bounds() : std::nullopt;
-}
-
 void setLeft(forms::Form& form, std::int32_t left) {
-  const auto now = boundsOf(form);
-  if (now) form.window()->moveTo(left, now->top);
+  if (const auto now = form.bounds()) form.moveTo(left, now->top);
 }
 
 void setTop(forms::Form& form, std::int32_t top) {
-  const auto now = boundsOf(form);
-  if (now) form.window()->moveTo(now->left, top);
+  if (const auto now = form.bounds()) form.moveTo(now->left, top);
 }
 
 // The far-edge position: extent - margin - size in floating point, stored
@@ -80,7 +72,7 @@ void ShowFormAtCursor(forms::Form& form) noexcept {
 
   std::int32_t width = 0;
   std::int32_t height = 0;
-  if (const auto bounds = boundsOf(form)) {
+  if (const auto bounds = form.bounds()) {
     width = bounds->width;
     height = bounds->height;
   }
@@ -88,23 +80,23 @@ void ShowFormAtCursor(forms::Form& form) noexcept {
   // Centre on the cursor; div truncates toward zero.
   const auto left = sub32(cursorX, width / 2);
   const auto top = sub32(cursorY, height / 2);
-  if (left && top && form.window()) form.window()->moveTo(*left, *top);
+  if (left && top) form.moveTo(*left, *top);
 
   std::optional<float> screenWidth;
   std::optional<float> screenHeight;
   if (const auto screen = platform.screenTwips()) {
-    screenWidth = static_cast<float>(screen->x);
-    screenHeight = static_cast<float>(screen->y);
+    screenWidth = static_cast<float>(screen->width);
+    screenHeight = static_cast<float>(screen->height);
   }
 
   // Steps below read the left and top back from the window: the window
   // system may have adjusted the move. A failed read leaves 0.
   const auto currentLeft = [&form] {
-    const auto now = boundsOf(form);
+    const auto now = form.bounds();
     return now ? now->left : 0;
   };
   const auto currentTop = [&form] {
-    const auto now = boundsOf(form);
+    const auto now = form.bounds();
     return now ? now->top : 0;
   };
 

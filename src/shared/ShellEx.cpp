@@ -14,11 +14,11 @@ namespace {
 constexpr std::int32_t kAlwaysOnTopOnly = 2;  // always on top, not auto-hide
 constexpr std::size_t kFolderAreaSize = 3000;
 
-// The task bar's rectangle (left, top, right, bottom in pixels) when its
-// state lets it count; all zeros when the shell cannot tell.
-forms::Rect countedTaskbarRect() {
+// The task bar's edges in pixels when its state lets it count; all zeros
+// when the shell cannot tell.
+forms::Edges countedTaskbarEdges() {
   if (GetTaskbarState() != kAlwaysOnTopOnly) return {};
-  return forms::platform().taskbarPixels().value_or(forms::Rect{});
+  return forms::platform().taskbarPixels().value_or(forms::Edges{});
 }
 
 // (far - near) * 15 in 32-bit arithmetic; an overflow answers 0.
@@ -36,15 +36,14 @@ std::int16_t GetTaskbarState() noexcept {
   return static_cast<std::int16_t>(*state);
 }
 
-// forms::Rect carries the task bar's right and bottom in width and height.
 std::int32_t GetTaskbarWidth() noexcept {
-  const auto r = countedTaskbarRect();
-  return twipsBetween(r.left, r.width);
+  const auto edges = countedTaskbarEdges();
+  return twipsBetween(edges.left, edges.right);
 }
 
 std::int32_t GetTaskbarHeight() noexcept {
-  const auto r = countedTaskbarRect();
-  return twipsBetween(r.top, r.height);
+  const auto edges = countedTaskbarEdges();
+  return twipsBetween(edges.top, edges.bottom);
 }
 
 forms::IconHandle GetSpecialIcon(std::int32_t number) noexcept {

@@ -11,6 +11,18 @@
 #define TOLLIVOR_HELPER_API
 #endif
 
+// The icon numbers that Sysgate's GetSpecialLargeIcon knows.
+enum SpecialIcon : std::int32_t {
+  kIconRecycleBin = 1,
+  kIconControlPanel = 2,
+  kIconDesktopFolder = 3,
+  kIconMyComputer = 5,
+  kIconFontsFolder = 6,
+  kIconNetworkNeighborhood = 8,
+  kIconPrinterFolder = 9,
+  kIconDefaultGroup = 10,  // not a shell location: the bar's own group icon
+};
+
 extern "C" {
 
 // Sysgate.dll. Writes the handle of a large icon for the icon number into

@@ -31,6 +31,8 @@ class ComRef {
     reset();
     return &p_;
   }
+  // For the void** out parameters of QueryInterface and CoCreateInstance.
+  void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
   // Hands the reference to a caller, who releases it.
   T* detach() noexcept { return std::exchange(p_, nullptr); }
   void reset() noexcept {

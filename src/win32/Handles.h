@@ -4,7 +4,9 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -55,6 +57,7 @@ struct Key { void operator()(HKEY h) const noexcept { RegCloseKey(h); } };
 struct MemoryDc { void operator()(HDC h) const noexcept { DeleteDC(h); } };
 struct Module { void operator()(HMODULE h) const noexcept { FreeLibrary(h); } };
 struct Bstr { void operator()(BSTR s) const noexcept { SysFreeString(s); } };
+struct TaskMemory { void operator()(void* p) const noexcept { CoTaskMemFree(p); } };
 }  // namespace close
 
 using unique_hwnd = unique_any<HWND, close::Window>;
@@ -67,6 +70,23 @@ using unique_hkey = unique_any<HKEY, close::Key>;
 using unique_hdc = unique_any<HDC, close::MemoryDc>;  // CreateCompatibleDC only
 using unique_hmodule = unique_any<HMODULE, close::Module>;
 using unique_bstr = unique_any<BSTR, close::Bstr>;
+using unique_pidl = unique_any<ITEMIDLIST*, close::TaskMemory>;  // shell item lists
+
+// The screen's DC for one scope (GetDC(nullptr) ... ReleaseDC).
+class ScreenDc {
+ public:
+  ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  HDC get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectScope {

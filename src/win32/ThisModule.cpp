@@ -11,15 +11,18 @@ HMODULE thisModule() noexcept {
 }
 
 std::wstring modulePath(HMODULE module) noexcept {
-  // Long paths: grow the buffer until the name fits.
-  for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
-    std::wstring buffer(size, L'\0');
-    const DWORD got = GetModuleFileNameW(module, buffer.data(), size);
-    if (got == 0) return {};
-    if (got < size) {
-      buffer.resize(got);
-      return buffer;
+  try {
+    // Long paths: grow the buffer until the name fits.
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+      std::wstring buffer(size, L'\0');
+      const DWORD got = GetModuleFileNameW(module, buffer.data(), size);
+      if (got == 0) return {};
+      if (got < size) {
+        buffer.resize(got);
+        return buffer;
+      }
     }
+  } catch (...) {
   }
   return {};
 }

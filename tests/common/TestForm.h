@@ -36,7 +36,7 @@ inline forms::FormTable testFormTable() {
   add(Kind::CommandButton, "cmdOK", -1, u"&OK", {1800, 2040, 975, 375}, kDefault);
   add(Kind::CommandButton, "cmdCancel", -1, u"&Cancel", {2880, 2040, 975, 375}, kCancel);
   add(Kind::PictureBox, "picPreview", -1, u"", {120, 120, 480, 480});
-  add(Kind::Line, "Line1", -1, u"", {0, 1920, 5880, 1920});
+  table.controls.push_back({.kind = Kind::Line, .name = "Line1", .line = {0, 1920, 5880, 1920}});
   return table;
 }
 

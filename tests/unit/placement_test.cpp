@@ -14,20 +14,22 @@ namespace tollivor {
 namespace {
 
 using forms::Point;
+using forms::Edges;
 using forms::Rect;
+using forms::Size;
 using forms::headless::HeadlessWindow;
 
-constexpr Rect kBottomBar{-2, 570, 802, 602};  // left, top, right, bottom pixels
-constexpr Rect kLeftBar{0, 0, 62, 600};
+constexpr Edges kBottomBar{-2, 570, 802, 602};  // pixels
+constexpr Edges kLeftBar{0, 0, 62, 600};
 
 struct Example {
   const char* what;
   std::optional<int> barState;
-  std::optional<Rect> bar;
+  std::optional<Edges> bar;
   std::optional<Point> cursor;
   Point expected;  // left, top in twips
   int width = 4200, height = 3000;
-  std::optional<Point> screen = Point{12000, 9000};
+  std::optional<Size> screen = Size{12000, 9000};
 };
 
 // Margins: 210 across and 500 down, or the task bar's size + 210 on its axis.
@@ -51,8 +53,8 @@ const Example kExamples[] = {
     // Wider than the room: corrected once, from whichever side.
     {"too wide, far", 2, kBottomBar, Point{799, 300}, {-500, 3000}, 12000},
     {"too wide, near", 2, kBottomBar, Point{0, 300}, {500, 3000}, 12000},
-    {"top bar as wide as the screen", 2, Rect{0, 0, 800, 40}, Point{0, 0}, {500, 40 * 15 + 210}},
-    {"one pixel narrower: a side bar", 2, Rect{1, 0, 800, 40}, Point{0, 0}, {799 * 15 + 210, 500}},
+    {"top bar as wide as the screen", 2, Edges{0, 0, 800, 40}, Point{0, 0}, {500, 40 * 15 + 210}},
+    {"one pixel narrower: a side bar", 2, Edges{1, 0, 800, 40}, Point{0, 0}, {799 * 15 + 210, 500}},
     // Failed queries.
     {"cursor unknown", 2, kBottomBar, std::nullopt, {500, 690}},
     {"bar state unknown", std::nullopt, kBottomBar, Point{0, 0}, {210, 500}},

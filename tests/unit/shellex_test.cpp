@@ -12,7 +12,7 @@
 namespace tollivor {
 namespace {
 
-using forms::Rect;
+using forms::Edges;
 using Shows = std::vector<std::u16string>;
 
 class ShellExTest : public ::testing::Test {
@@ -30,7 +30,7 @@ class ShellExTest : public ::testing::Test {
 };
 
 TEST_F(ShellExTest, TaskbarSizesCountOnlyInStateTwo) {
-  system.taskbarRect = Rect{-2, 570, 802, 602};
+  system.taskbarRect = Edges{-2, 570, 802, 602};
   for (int state : {0, 1, 2, 3}) {
     system.taskbarStateValue = state;
     EXPECT_EQ(ShellEx::GetTaskbarState(), state);
@@ -41,7 +41,7 @@ TEST_F(ShellExTest, TaskbarSizesCountOnlyInStateTwo) {
 
 TEST_F(ShellExTest, TaskbarQueriesThatFailAnswerZero) {
   system.taskbarStateValue = std::nullopt;
-  system.taskbarRect = Rect{0, 570, 800, 600};
+  system.taskbarRect = Edges{0, 570, 800, 600};
   EXPECT_EQ(ShellEx::GetTaskbarState(), 0);
   EXPECT_EQ(ShellEx::GetTaskbarWidth(), 0);
   system.taskbarStateValue = 0x10002;  // does not fit the 16-bit state
@@ -51,7 +51,7 @@ TEST_F(ShellExTest, TaskbarQueriesThatFailAnswerZero) {
   system.taskbarRect = std::nullopt;
   EXPECT_EQ(ShellEx::GetTaskbarWidth(), 0);
   EXPECT_EQ(ShellEx::GetTaskbarHeight(), 0);
-  system.taskbarRect = Rect{-200000000, 0, 0, 1};  // 200,000,000 * 15 overflows
+  system.taskbarRect = Edges{-200000000, 0, 0, 1};  // 200,000,000 * 15 overflows
   EXPECT_EQ(ShellEx::GetTaskbarWidth(), 0);
   EXPECT_EQ(ShellEx::GetTaskbarHeight(), 15);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Tollivor_h.h"
+#include "win32/ComRef.h"
 #include "win32/Handles.h"
 
 namespace tollivor::test {
@@ -27,27 +28,7 @@ HRESULT unregisterComponent();
 DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder = nullptr);
 
 template <class T>
-class Ref {
- public:
-  Ref() = default;
-  ~Ref() { reset(); }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  T** put() {
-    reset();
-    return &p_;
-  }
-  void** putVoid() { return reinterpret_cast<void**>(put()); }
-  void reset() {
-    if (p_) std::exchange(p_, nullptr)->Release();
-  }
-
- private:
-  T* p_ = nullptr;
-};
+using Ref = win32::ComRef<T>;
 
 using win32::unique_bstr;
 

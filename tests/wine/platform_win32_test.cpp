@@ -14,6 +14,7 @@
 #include "forms/win32/Win32Window.h"
 #include "win32/Handles.h"
 #include "win32/Convert.h"
+#include "win32/SettingsKey.h"
 
 namespace tollivor {
 namespace {
@@ -38,10 +39,9 @@ void showAndAct(TestForm& form, std::function<void(HWND shown)> act) {
 
 // What a window paints into its client area, read back at one point.
 COLORREF paintedPixel(HWND window, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  win32::unique_hdc dc(CreateCompatibleDC(screen));
-  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen, 64, 64));
-  ReleaseDC(nullptr, screen);
+  const win32::ScreenDc screen;
+  win32::unique_hdc dc(CreateCompatibleDC(screen.get()));
+  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), 64, 64));
   win32::SelectScope select(dc.get(), bitmap.get());
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
   return GetPixel(dc.get(), x, y);
@@ -158,7 +158,7 @@ TEST(SettingsStore, StringValuesUnderTheProgramSettingsKeyRoundTripAndMissingOne
   auto& store = forms::platform();
   const std::wstring app = L"Tollivor Test " + std::to_wstring(GetCurrentProcessId());
   const std::u16string app16 = win32::fromWide(app.c_str());
-  const std::wstring keyPath = L"Software\\VB and VBA Program Settings\\" + app;
+  const std::wstring keyPath = win32::settingsKeyPath(app, L"");
   EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), std::nullopt);
   ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Speed", u"-2147483633"));
   ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Empty", u""));

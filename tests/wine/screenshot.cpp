@@ -36,18 +36,18 @@ bool saveScreenshot(HWND window, const std::wstring& name) {
   const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   info.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
 
-  HDC screen = GetDC(nullptr);
+  const win32::ScreenDc screen;
   if (!screen) return false;
-  win32::unique_hdc memory(CreateCompatibleDC(screen));
+  win32::unique_hdc memory(CreateCompatibleDC(screen.get()));
   void* bits = nullptr;
-  win32::unique_hbitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win32::unique_hbitmap bitmap(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   bool copied = false;
   if (memory && bitmap) {
     win32::SelectScope select(memory.get(), bitmap.get());
-    copied = BitBlt(memory.get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
   }
-  ReleaseDC(nullptr, screen);
   if (!copied) return false;
 
   BITMAPFILEHEADER file{};

@@ -145,11 +145,11 @@ void HeadlessPlatform::browseForFolder(WindowHandle, const std::string& ansiProm
 
 std::optional<Point> HeadlessPlatform::cursorPixels() noexcept { return cursor; }
 
-std::optional<Point> HeadlessPlatform::screenTwips() noexcept { return screen; }
+std::optional<Size> HeadlessPlatform::screenTwips() noexcept { return screen; }
 
 std::optional<std::int32_t> HeadlessPlatform::taskbarState() noexcept { return taskbarStateValue; }
 
-std::optional<Rect> HeadlessPlatform::taskbarPixels() noexcept { return taskbarRect; }
+std::optional<Edges> HeadlessPlatform::taskbarPixels() noexcept { return taskbarRect; }
 
 std::optional<std::uint32_t> HeadlessPlatform::fileAttributes(const std::u16string& path) noexcept {
   if (path.empty()) return std::nullopt;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forms/Platform.h"
+#include "standins/HostHelpers.h"
 #include "forms/headless/HeadlessWindow.h"
 #include "forms/headless/ScriptedUser.h"
 
@@ -46,12 +47,14 @@ class HeadlessPlatform : public Platform {
 
   // --- the world a test sets up ---------------------------------------
   std::optional<Point> cursor = Point{0, 0};            // pixels; nullopt: query fails
-  std::optional<Point> screen = Point{12000, 9000};     // twips
+  std::optional<Size> screen = Size{12000, 9000};       // twips
   std::optional<std::int32_t> taskbarStateValue = 0;    // nullopt: query fails
-  std::optional<Rect> taskbarRect;                      // left, top, right, bottom pixels
+  std::optional<Edges> taskbarRect;                     // pixels
   // Paths (compared ignoring case) and their attribute values; 16 is a folder.
   std::map<std::u16string, std::uint32_t> files;
-  std::set<std::int32_t> specialIconNumbers{1, 2, 3, 5, 6, 8, 9, 10};
+  std::set<std::int32_t> specialIconNumbers{
+      kIconRecycleBin,    kIconControlPanel,        kIconDesktopFolder, kIconMyComputer,
+      kIconFontsFolder,   kIconNetworkNeighborhood, kIconPrinterFolder, kIconDefaultGroup};
   bool sysgateMissing = false;
   bool pathwiseMissing = false;
   // (app, section, key) -> value
@@ -98,9 +101,9 @@ class HeadlessPlatform : public Platform {
   bool showOpen(WindowHandle owner, CommonDialogSettings& dialog) noexcept override;
   bool showColour(WindowHandle owner, CommonDialogSettings& dialog) noexcept override;
   std::optional<Point> cursorPixels() noexcept override;
-  std::optional<Point> screenTwips() noexcept override;
+  std::optional<Size> screenTwips() noexcept override;
   std::optional<std::int32_t> taskbarState() noexcept override;
-  std::optional<Rect> taskbarPixels() noexcept override;
+  std::optional<Edges> taskbarPixels() noexcept override;
   std::optional<std::uint32_t> fileAttributes(const std::u16string& path) noexcept override;
   std::optional<std::u16string> readSetting(const std::u16string& app, const std::u16string& section,
                                             const std::u16string& key) noexcept override;

@@ -287,16 +287,16 @@ bool HeadlessWindow::setFontName(ControlId id, const std::u16string& name) noexc
   }
 }
 
+// A line has end points, not a rectangle: it is neither measured nor moved.
 std::optional<Rect> HeadlessWindow::controlRect(ControlId id) noexcept {
-  if (!row(id)) return std::nullopt;
+  const auto* r = row(id);
+  if (!r || r->kind == Kind::Line) return std::nullopt;
   return state(id)->rect;
 }
 
 bool HeadlessWindow::moveControl(ControlId id, const Rect& rect) noexcept {
   const auto* r = row(id);
-  if (!r) return false;
-  // A line's rectangle holds its end points, which may lie either way round.
-  if (r->kind != Kind::Line && (rect.width < 0 || rect.height < 0)) return false;
+  if (!r || r->kind == Kind::Line || rect.width < 0 || rect.height < 0) return false;
   state(id)->rect = rect;
   return true;
 }

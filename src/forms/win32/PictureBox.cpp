@@ -65,12 +65,15 @@ void PictureBox::fitToClient(COLORREF back) noexcept {
   const SIZE want{std::max<LONG>(client.right, size_.cx), std::max<LONG>(client.bottom, size_.cy)};
   if (dc_ && want.cx == size_.cx && want.cy == size_.cy) return;
 
-  HDC screen = GetDC(nullptr);
-  if (!screen) return;
-  unique_hdc dc(CreateCompatibleDC(screen));
-  unique_hbitmap bitmap(CreateCompatibleBitmap(screen, std::max<LONG>(want.cx, 1),
-                                               std::max<LONG>(want.cy, 1)));
-  ReleaseDC(nullptr, screen);
+  unique_hdc dc;
+  unique_hbitmap bitmap;
+  {
+    const ScreenDc screen;
+    if (!screen) return;
+    dc.reset(CreateCompatibleDC(screen.get()));
+    bitmap.reset(CreateCompatibleBitmap(screen.get(), std::max<LONG>(want.cx, 1),
+                                        std::max<LONG>(want.cy, 1)));
+  }
   if (!dc || !bitmap) return;
 
   HGDIOBJ original = SelectObject(dc.get(), bitmap.get());

@@ -4,12 +4,18 @@
 
 #include "win32/Handles.h"
 #include "win32/Convert.h"
+#include "win32/SettingsKey.h"
 
 namespace tollivor::win32 {
 
-std::u16string settingsKeyPath(const std::u16string& app, const std::u16string& section) {
-  return u"Software\\VB and VBA Program Settings\\" + app + u"\\" + section;
+namespace {
+
+std::wstring keyPath(const std::u16string& app, const std::u16string& section) {
+  return settingsKeyPath(std::wstring(app.begin(), app.end()),
+                         std::wstring(section.begin(), section.end()));
 }
+
+}  // namespace
 
 std::optional<std::u16string> readStoredSetting(const std::u16string& app,
                                                 const std::u16string& section,
@@ -17,7 +23,7 @@ std::optional<std::u16string> readStoredSetting(const std::u16string& app,
   if (app.empty() || section.empty() || key.empty()) return std::nullopt;
   try {
     unique_hkey hkey;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(settingsKeyPath(app, section)), 0, KEY_QUERY_VALUE,
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(app, section).c_str(), 0, KEY_QUERY_VALUE,
                       hkey.put()) != ERROR_SUCCESS)
       return std::nullopt;
     DWORD type = 0, bytes = 0;
@@ -43,7 +49,7 @@ bool writeStoredSetting(const std::u16string& app, const std::u16string& section
   if (app.empty() || section.empty() || key.empty()) return false;
   try {
     unique_hkey hkey;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, wide(settingsKeyPath(app, section)), 0, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(app, section).c_str(), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, hkey.put(),
                         nullptr) != ERROR_SUCCESS)
       return false;

@@ -49,10 +49,10 @@ std::optional<forms::Point> Win32Platform::cursorPixels() noexcept {
   return forms::Point{p.x, p.y};
 }
 
-std::optional<forms::Point> Win32Platform::screenTwips() noexcept {
+std::optional<forms::Size> Win32Platform::screenTwips() noexcept {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   if (width <= 0 || height <= 0) return std::nullopt;
-  return forms::Point{toTwips(width), toTwips(height)};
+  return forms::Size{toTwips(width), toTwips(height)};
 }
 
 std::optional<std::int32_t> Win32Platform::taskbarState() noexcept {
@@ -61,12 +61,11 @@ std::optional<std::int32_t> Win32Platform::taskbarState() noexcept {
   return static_cast<std::int32_t>(SHAppBarMessage(ABM_GETSTATE, &data));
 }
 
-std::optional<forms::Rect> Win32Platform::taskbarPixels() noexcept {
+std::optional<forms::Edges> Win32Platform::taskbarPixels() noexcept {
   APPBARDATA data{};
   data.cbSize = sizeof data;
   if (!SHAppBarMessage(ABM_GETTASKBARPOS, &data)) return std::nullopt;
-  // As the shell reports it: left, top, right, bottom.
-  return forms::Rect{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
+  return forms::Edges{data.rc.left, data.rc.top, data.rc.right, data.rc.bottom};
 }
 
 std::optional<std::uint32_t> Win32Platform::fileAttributes(const std::u16string& path) noexcept {
@@ -103,7 +102,8 @@ forms::IconHandle Win32Platform::shellFileIcon(const std::string& ansiPath) noex
   // empty path; callers rely on 0 there, as their test that a path exists.
   if (GetFileAttributesA(ansiPath.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
   SHFILEINFOA info{};  // zero-filled: the handle reads 0 when the shell finds nothing
-  SHGetFileInfoA(ansiPath.c_str(), 10, &info, sizeof info, 0x100);
+  // The attribute value (10) only counts with SHGFI_USEFILEATTRIBUTES.
+  SHGetFileInfoA(ansiPath.c_str(), 10, &info, sizeof info, SHGFI_ICON);
   return fromIcon(info.hIcon);
 }
 

@@ -18,9 +18,9 @@ class Win32Platform final : public forms::Platform {
   bool showColour(forms::WindowHandle owner, forms::CommonDialogSettings& dialog) noexcept override;
 
   std::optional<forms::Point> cursorPixels() noexcept override;
-  std::optional<forms::Point> screenTwips() noexcept override;
+  std::optional<forms::Size> screenTwips() noexcept override;
   std::optional<std::int32_t> taskbarState() noexcept override;
-  std::optional<forms::Rect> taskbarPixels() noexcept override;
+  std::optional<forms::Edges> taskbarPixels() noexcept override;
 
   std::optional<std::uint32_t> fileAttributes(const std::u16string& path) noexcept override;
 

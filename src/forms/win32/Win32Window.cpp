@@ -45,14 +45,11 @@ forms::Colour defaultBack(Kind kind) {
 
 // The height of one line of text in the font, in pixels.
 int lineHeight(HFONT font) {
-  HDC screen = GetDC(nullptr);
+  const ScreenDc screen;
   if (!screen) return 0;
   TEXTMETRICW metrics{};
-  {
-    SelectScope select(screen, font);
-    GetTextMetricsW(screen, &metrics);
-  }
-  ReleaseDC(nullptr, screen);
+  SelectScope select(screen.get(), font);
+  GetTextMetricsW(screen.get(), &metrics);
   return metrics.tmHeight;
 }
 
@@ -161,7 +158,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
   }
   const auto& row = table_.controls[static_cast<size_t>(id)];
   if (c.kind == Kind::Line) {
-    c.line = row.rect;
+    c.line = row.line;
   } else if (!createChildWindow(id, parent)) {
     return false;
   }
@@ -459,8 +456,8 @@ void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
     unique_hpen pen(CreatePen(PS_SOLID, 1, toColorRef(c.fore)));
     if (!pen) continue;
     SelectScope select(dc, pen.get());
-    const int x1 = toPixels(c.line.left), y1 = toPixels(c.line.top);
-    const int x2 = toPixels(c.line.width), y2 = toPixels(c.line.height);
+    const int x1 = toPixels(c.line.x1), y1 = toPixels(c.line.y1);
+    const int x2 = toPixels(c.line.x2), y2 = toPixels(c.line.y2);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
     SetPixelV(dc, x2, y2, toColorRef(c.fore));  // LineTo leaves out the end point

@@ -76,7 +76,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     forms::Colour back = 0;
     unique_hbrush backBrush;  // labels: painted behind the text
     std::unique_ptr<PictureBox> picture;
-    forms::Rect line;  // lines: x1, y1, x2, y2 in twips
+    forms::LineEnds line;  // lines only
     bool created = false;
     bool creating = false;
   };

@@ -192,8 +192,7 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
 
 std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
   Control* c = find(id);
-  if (!c) return std::nullopt;
-  if (c->kind == Kind::Line) return c->line;
+  if (!c || c->kind == Kind::Line) return std::nullopt;  // a line has end points, no rectangle
   RECT r{};
   if (!GetWindowRect(c->window, &r)) return std::nullopt;
   MapWindowPoints(nullptr, GetParent(c->window), reinterpret_cast<POINT*>(&r), 2);
@@ -203,13 +202,7 @@ std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
 
 bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
   Control* c = find(id);
-  if (!c) return false;
-  if (c->kind == Kind::Line) {
-    c->line = rect;
-    HWND parent = c->container >= 0 ? controlWindow(c->container) : window_.get();
-    InvalidateRect(parent, nullptr, TRUE);
-    return true;
-  }
+  if (!c || c->kind == Kind::Line) return false;
   const int extra = c->kind == Kind::ComboBox ? kComboListHeight : 0;
   if (!MoveWindow(c->window, toPixels(rect.left), toPixels(rect.top), toPixels(rect.width),
                   toPixels(rect.height) + extra, TRUE))

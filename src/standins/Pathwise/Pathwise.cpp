@@ -5,16 +5,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
-#include "../HostHelpers.h"
+#include "standins/HostHelpers.h"
+#include "win32/Handles.h"
 
 namespace {
 
-struct PidlFree {
-  void operator()(ITEMIDLIST* pidl) const noexcept { CoTaskMemFree(pidl); }
-};
-using unique_pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
+using tollivor::win32::unique_pidl;
 
 }  // namespace
 

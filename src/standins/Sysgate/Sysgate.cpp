@@ -5,30 +5,27 @@
 #include <shlobj.h>
 
 #include <cstdint>
-#include <memory>
 
-#include "../HostHelpers.h"
+#include "standins/HostHelpers.h"
+#include "win32/Handles.h"
 #include "resource.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // this DLL's own module
 
 namespace {
 
-struct PidlFree {
-  void operator()(ITEMIDLIST* pidl) const noexcept { CoTaskMemFree(pidl); }
-};
-using unique_pidl = std::unique_ptr<ITEMIDLIST, PidlFree>;
+using tollivor::win32::unique_pidl;
 
 // The shell folder each icon number stands for, or -1.
 int shellFolderOf(std::int32_t number) noexcept {
   switch (number) {
-    case 1: return CSIDL_BITBUCKET;   // Recycle Bin
-    case 2: return CSIDL_CONTROLS;    // Control Panel
-    case 3: return CSIDL_DESKTOP;     // Desktop Folder
-    case 5: return CSIDL_DRIVES;      // My Computer
-    case 6: return CSIDL_FONTS;       // Fonts Folder
-    case 8: return CSIDL_NETWORK;     // Network Neighborhood
-    case 9: return CSIDL_PRINTERS;    // Printer Folder
+    case kIconRecycleBin: return CSIDL_BITBUCKET;
+    case kIconControlPanel: return CSIDL_CONTROLS;
+    case kIconDesktopFolder: return CSIDL_DESKTOP;
+    case kIconMyComputer: return CSIDL_DRIVES;
+    case kIconFontsFolder: return CSIDL_FONTS;
+    case kIconNetworkNeighborhood: return CSIDL_NETWORK;
+    case kIconPrinterFolder: return CSIDL_PRINTERS;
     default: return -1;
   }
 }
@@ -58,7 +55,7 @@ extern "C" std::int32_t TOLLIVOR_HELPER_API GetSpecialLargeIcon(std::int32_t num
                                                                  std::int32_t* icon) {
   if (!icon) return 0;
   HICON handle = nullptr;
-  if (number == 10) {
+  if (number == kIconDefaultGroup) {
     handle = groupIcon();
   } else if (const int csidl = shellFolderOf(number); csidl >= 0) {
     handle = shellFolderIcon(csidl);
