@@ -77,6 +77,10 @@ foreach(standin Sysgate Pathwise)
   file(GLOB standin_sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.rc)
   tollivor_dll(${standin} DEF ${dir}/${standin}.def SOURCES ${standin_sources})
   target_include_directories(${standin} PRIVATE src)
+  # No C++ runtime: each load and unload of a library that carries one
+  # leaves heap behind in the host, and these need none.
+  target_compile_options(${standin} PRIVATE -fno-exceptions -fno-rtti)
+  set_target_properties(${standin} PROPERTIES LINKER_LANGUAGE C)
 endforeach()
 
 # The sample host bar.

@@ -7,8 +7,9 @@
 #include <atomic>
 #include <new>
 
-#include "win32/ComRef.h"
+#include "InvokeCheck.h"
 #include "Module.h"
+#include "win32/ComRef.h"
 #include "TypeLibrary.h"
 
 namespace tollivor::component {
@@ -69,10 +70,13 @@ class DispatchObject : public Interface {
                                    VARIANT* result, EXCEPINFO* exception,
                                    UINT* argError) override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    const HRESULT hr = loadTypeInfo();
+    HRESULT hr = loadTypeInfo();
     if (FAILED(hr)) return hr;
-    return DispInvoke(static_cast<Interface*>(this), vtableInfo_.get(), id, flags, params, result,
-                      exception, argError);
+    CheckedCall call;
+    hr = call.check(vtableInfo_.get(), id, flags, params, argError);
+    if (FAILED(hr)) return hr;
+    return DispInvoke(static_cast<Interface*>(this), vtableInfo_.get(), id, flags, call.params(),
+                      result, exception, argError);
   }
 
  protected:

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "TypeLibrary.h"
+#include "forms/win32/HelperLibrary.h"
 
 namespace tollivor::component {
 
@@ -12,6 +13,7 @@ namespace {
 
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
+std::atomic<long> g_calls{0};
 
 }  // namespace
 
@@ -25,7 +27,10 @@ void lockServer(bool lock) noexcept {
     --g_locks;
 }
 
-bool canUnload() noexcept { return g_objects == 0 && g_locks == 0; }
+CallInProgress::CallInProgress() noexcept { ++g_calls; }
+CallInProgress::~CallInProgress() { --g_calls; }
+
+bool canUnload() noexcept { return g_objects == 0 && g_locks == 0 && g_calls == 0; }
 
 }  // namespace tollivor::component
 
@@ -37,7 +42,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
 
 STDAPI DllCanUnloadNow() {
   if (!tollivor::component::canUnload()) return S_FALSE;
-  // Nothing of ours may stay cached in the automation library after we go.
+  // Nothing of ours may stay cached in the automation library after we go,
+  // and the helper libraries we loaded go with us.
   tollivor::component::releaseTypeLibrary();
+  tollivor::win32::releaseHelperLibraries();
   return S_OK;
 }

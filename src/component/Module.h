@@ -1,5 +1,5 @@
-// What the whole library shares: the count of live objects and server locks
-// that DllCanUnloadNow answers from.
+// What the whole library shares: the counts that DllCanUnloadNow answers
+// from (live objects, server locks, and calls still running).
 #pragma once
 
 #include <windows.h>
@@ -14,5 +14,17 @@ void objectCreated() noexcept;
 void objectDestroyed() noexcept;
 void lockServer(bool lock) noexcept;
 bool canUnload() noexcept;
+
+// Held for the length of every member call. A host may release its last
+// object from inside a dialog's modal loop (a timer, say) and then ask the
+// library whether it can go: while any call is still on the stack, it
+// cannot.
+class CallInProgress {
+ public:
+  CallInProgress() noexcept;
+  ~CallInProgress();
+  CallInProgress(const CallInProgress&) = delete;
+  CallInProgress& operator=(const CallInProgress&) = delete;
+};
 
 }  // namespace tollivor::component

@@ -1,12 +1,14 @@
 #include "Objects.h"
 
 #include "Bstr.h"
+#include "Module.h"
 
 namespace tollivor::component {
 
 // A read that cannot allocate its answer hands back NULL, the empty string.
 template <class Portable>
 static HRESULT readItemInfo(Portable& portable, BSTR* result) noexcept {
+  const CallInProgress call;
   if (!result) return E_POINTER;
   *result = toBstr(portable.ItemInfo());
   return S_OK;
@@ -16,6 +18,7 @@ HRESULT PropertyObject::get_ItemInfo(BSTR* result) { return readItemInfo(propert
 
 // The one member whose failure reaches the host.
 HRESULT PropertyObject::put_ItemInfo(BSTR info) {
+  const CallInProgress call;
   try {
     return property_.ItemInfo(fromBstr(info)) ? S_OK : E_FAIL;
   } catch (...) {
@@ -24,6 +27,7 @@ HRESULT PropertyObject::put_ItemInfo(BSTR info) {
 }
 
 HRESULT PropertyObject::Show() {
+  const CallInProgress call;
   property_.Show();
   return S_OK;
 }
@@ -31,6 +35,7 @@ HRESULT PropertyObject::Show() {
 HRESULT GroupObject::get_ItemInfo(BSTR* result) { return readItemInfo(group_, result); }
 
 HRESULT GroupObject::put_ItemInfo(BSTR info) {
+  const CallInProgress call;
   try {
     group_.ItemInfo(fromBstr(info));
   } catch (...) {
@@ -39,11 +44,13 @@ HRESULT GroupObject::put_ItemInfo(BSTR info) {
 }
 
 HRESULT GroupObject::Show() {
+  const CallInProgress call;
   group_.Show();
   return S_OK;
 }
 
 HRESULT SettingExObject::Show() {
+  const CallInProgress call;
   settings_.Show();
   return S_OK;
 }

@@ -8,9 +8,10 @@
 
 #include "ClassTable.h"
 #include "Module.h"
-#include "win32/ThisModule.h"
 #include "Tollivor_h.h"
+#include "win32/ComRef.h"
 #include "win32/Handles.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor::component {
 
@@ -63,12 +64,21 @@ bool deleteTree(const std::wstring& path) {
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
+// A ProgID that names another class belongs to someone else (a newer or a
+// foreign registration). Registration refuses to take it over rather than
+// leave that registration broken, and unregistration leaves it alone.
+bool namesAnotherClass(const std::wstring& progId, const std::wstring& clsid) {
+  const std::wstring named = readDefault(progId + L"\\CLSID");
+  return !named.empty() && _wcsicmp(named.c_str(), clsid.c_str()) != 0;
+}
+
 bool registerClass(const ClassEntry& entry, const std::wstring& dllPath,
                    const std::wstring& library) {
   const std::wstring clsid = guidText(*entry.clsid);
   const std::wstring progId = entry.progId;
   const std::wstring classKey = L"CLSID\\" + clsid;
-  return !clsid.empty() && writeValue(classKey, nullptr, progId) &&
+  if (clsid.empty() || namesAnotherClass(progId, clsid)) return false;
+  return writeValue(classKey, nullptr, progId) &&
          writeValue(classKey + L"\\InprocServer32", nullptr, dllPath) &&
          writeValue(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
          writeValue(classKey + L"\\ProgID", nullptr, progId) &&
@@ -76,26 +86,25 @@ bool registerClass(const ClassEntry& entry, const std::wstring& dllPath,
          writeValue(progId, nullptr, progId) && writeValue(progId + L"\\CLSID", nullptr, clsid);
 }
 
-// A ProgID that meanwhile names another class is someone else's: it stays.
 bool unregisterClass(const ClassEntry& entry) {
   const std::wstring clsid = guidText(*entry.clsid);
   const std::wstring progId = entry.progId;
   bool done = !clsid.empty();
-  if (done && readDefault(progId + L"\\CLSID") == clsid) done = deleteTree(progId);
+  if (done && keyExists(progId) && !namesAnotherClass(progId, clsid)) done = deleteTree(progId);
   return deleteTree(L"CLSID\\" + clsid) && done;
 }
 
 HRESULT registerTypeLibrary(std::wstring& dllPath) {
-  ITypeLib* library = nullptr;
-  HRESULT hr = LoadTypeLibEx(dllPath.c_str(), REGKIND_NONE, &library);
+  win32::ComRef<ITypeLib> library;
+  const HRESULT hr = LoadTypeLibEx(dllPath.c_str(), REGKIND_NONE, library.put());
   if (FAILED(hr)) return hr;
-  hr = RegisterTypeLib(library, dllPath.data(), nullptr);
-  library->Release();
-  return hr;
+  return RegisterTypeLib(library.get(), dllPath.data(), nullptr);
 }
 
 HRESULT unregisterTypeLibrary() {
-  const std::wstring version = L"TypeLib\\" + guidText(LIBID_Tollivor) + L"\\1.1";
+  const std::wstring version = L"TypeLib\\" + guidText(LIBID_Tollivor) + L"\\" +
+                               std::to_wstring(kLibraryMajor) + L"." +
+                               std::to_wstring(kLibraryMinor);
   if (!keyExists(version)) return S_OK;
   return UnRegisterTypeLib(LIBID_Tollivor, kLibraryMajor, kLibraryMinor, kLibraryLocale, kSysKind);
 }

@@ -1,5 +1,8 @@
 #include "forms/win32/HelperLibrary.h"
 
+#include <map>
+#include <mutex>
+
 #include "win32/ThisModule.h"
 
 namespace tollivor::win32 {
@@ -19,6 +22,34 @@ unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept {
   } catch (...) {
   }
   return unique_hmodule{};
+}
+
+namespace {
+
+// Apartment threads each use the helpers; one set serves them all.
+std::mutex g_mutex;
+std::map<std::wstring, unique_hmodule>* g_loaded = nullptr;
+
+}  // namespace
+
+HMODULE helperLibrary(const std::wstring& fileName) noexcept {
+  try {
+    const std::lock_guard lock(g_mutex);
+    if (!g_loaded) g_loaded = new std::map<std::wstring, unique_hmodule>;
+    auto& library = (*g_loaded)[fileName];
+    if (!library) library = loadHelperLibrary(fileName);
+    return library.get();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+// Kept as a plain pointer, freed only here: a static map would free the
+// libraries at process exit, under the loader lock.
+void releaseHelperLibraries() noexcept {
+  const std::lock_guard lock(g_mutex);
+  delete g_loaded;
+  g_loaded = nullptr;
 }
 
 }  // namespace tollivor::win32

@@ -15,4 +15,11 @@ namespace tollivor::win32 {
 // The library, loaded, or an empty handle when neither folder has it.
 unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
 
+// The library as loaded once for the process: every load and unload of a
+// library with a static C++ runtime leaves heap behind, so a library that
+// was found stays loaded until releaseHelperLibraries (when the component
+// itself may unload). A library not found is looked for again next time.
+HMODULE helperLibrary(const std::wstring& fileName) noexcept;
+void releaseHelperLibraries() noexcept;
+
 }  // namespace tollivor::win32

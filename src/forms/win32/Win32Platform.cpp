@@ -86,10 +86,10 @@ bool Win32Platform::writeSetting(const std::u16string& app, const std::u16string
 }
 
 forms::IconHandle Win32Platform::specialLargeIcon(std::int32_t number) noexcept {
-  const unique_hmodule sysgate = loadHelperLibrary(L"Sysgate.dll");
+  HMODULE sysgate = helperLibrary(L"Sysgate.dll");
   if (!sysgate) return 0;
   const auto function = reinterpret_cast<GetSpecialLargeIconFn>(
-      reinterpret_cast<void*>(GetProcAddress(sysgate.get(), "GetSpecialLargeIcon")));
+      reinterpret_cast<void*>(GetProcAddress(sysgate, "GetSpecialLargeIcon")));
   if (!function) return 0;
   std::int32_t icon = 0;
   function(number, 0, &icon);
@@ -113,10 +113,10 @@ void Win32Platform::destroyIcon(forms::IconHandle icon) noexcept {
 
 void Win32Platform::browseForFolder(forms::WindowHandle owner, const std::string& ansiPrompt,
                                     std::string& area) noexcept {
-  const unique_hmodule pathwise = loadHelperLibrary(L"Pathwise.dll");
+  HMODULE pathwise = helperLibrary(L"Pathwise.dll");
   if (!pathwise) return;
   const auto function = reinterpret_cast<BrowseForFolderFn>(
-      reinterpret_cast<void*>(GetProcAddress(pathwise.get(), "BrowseForFolder")));
+      reinterpret_cast<void*>(GetProcAddress(pathwise, "BrowseForFolder")));
   if (!function) return;
   char* start = area.data();
   // Window handles, like icon handles, cross as 32-bit values.
