@@ -17,13 +17,21 @@ target_link_libraries(unit_tests PRIVATE tollivor_headless GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 
-# The fuzz target needs clang's libFuzzer.
+# The fuzz targets need clang's libFuzzer. They share one copy of the core
+# built with the fuzzer's coverage, one program per tests/fuzz/fuzz_*.cpp.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/*.cpp)
-  add_executable(fuzz_fields ${FUZZ_SOURCES} src/shared/Stringbas.cpp src/shared/MsharedPaths.cpp)
-  target_include_directories(fuzz_fields PRIVATE src)
-  target_compile_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)
-  target_link_options(fuzz_fields PRIVATE -fsanitize=fuzzer,address,undefined)
+  set(FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_library(tollivor_fuzzed STATIC ${PORTABLE_SOURCES} ${HEADLESS_SOURCES})
+  target_include_directories(tollivor_fuzzed PUBLIC src)
+  target_compile_options(tollivor_fuzzed PRIVATE ${FUZZ_FLAGS})
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/fuzz_*.cpp)
+  foreach(source ${FUZZ_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE tollivor_fuzzed)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
 endif()
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
