@@ -51,6 +51,7 @@ class unique_any {
 
 namespace close {
 struct Window { void operator()(HWND h) const noexcept { DestroyWindow(h); } };
+struct Handle { void operator()(HANDLE h) const noexcept { CloseHandle(h); } };
 struct GdiObject { void operator()(HGDIOBJ h) const noexcept { DeleteObject(h); } };
 struct Icon { void operator()(HICON h) const noexcept { DestroyIcon(h); } };
 struct Key { void operator()(HKEY h) const noexcept { RegCloseKey(h); } };
@@ -61,6 +62,7 @@ struct TaskMemory { void operator()(void* p) const noexcept { CoTaskMemFree(p); 
 }  // namespace close
 
 using unique_hwnd = unique_any<HWND, close::Window>;
+using unique_handle = unique_any<HANDLE, close::Handle>;  // kernel objects, not files (INVALID_HANDLE_VALUE)
 using unique_hfont = unique_any<HFONT, close::GdiObject>;
 using unique_hbrush = unique_any<HBRUSH, close::GdiObject>;
 using unique_hpen = unique_any<HPEN, close::GdiObject>;

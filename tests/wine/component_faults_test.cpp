@@ -4,6 +4,7 @@
 // over and over, and calls through IDispatch that break the automation rules.
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "component_support.h"
@@ -174,6 +175,100 @@ TEST_F(ComponentFaults, InvokeAnswersWhatTheAutomationRulesGive) {
   EXPECT_EQ(callByName(group.get(), L"ItemInfo", &record), S_OK);
   EXPECT_EQ(record, L"") << "a write never sets the result";
   VariantClear(&text);
+}
+
+_CProperty* g_item = nullptr;
+HRESULT g_innerShow = E_FAIL;
+
+void CALLBACK showAgain(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_innerShow = g_item->Show();  // the dialog is already up on this thread
+}
+
+TEST_F(ComponentFaults, ShowFromInsideShowReturnsAndTheFirstShowGoesOn) {
+  Ref<_CProperty> item;
+  ASSERT_EQ(createByProgId(L"Tollivor.CProperty", IID__CProperty, item.putVoid()), S_OK);
+  g_item = item.get();
+  bool innerReturnedFirst = false;
+  {
+    driver::Watcher watcher([&](DWORD thread) {
+      HWND dialog = driver::waitForWindow(thread, L"Item Property");
+      if (!dialog) return driver::closeAll(thread);
+      innerReturnedFirst = driver::waitFor([] { return g_innerShow != E_FAIL; }, 2000) &&
+                           IsWindowVisible(dialog);
+      driver::click(driver::findControl(dialog, L"&Cancel"));
+      if (!driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000)) driver::closeAll(thread);
+    });
+    ASSERT_NE(SetTimer(nullptr, 0, 50, &showAgain), 0u);
+    EXPECT_EQ(item->Show(), S_OK);
+  }
+  EXPECT_EQ(g_innerShow, S_OK);
+  EXPECT_TRUE(innerReturnedFirst) << "the inner Show must return while the dialog stays up";
+}
+
+// A close command that reaches the dialog while its message box is up (a
+// tool can send one; a user cannot click the disabled dialog) is ignored:
+// once the box is gone the dialog is still there, enabled, and usable.
+TEST_F(ComponentFaults, ACloseCommandWhileTheMessageBoxIsUpLeavesTheDialogUsable) {
+  Ref<_CProperty> item;
+  ASSERT_EQ(createByProgId(L"Tollivor.CProperty", IID__CProperty, item.putVoid()), S_OK);
+  ASSERT_EQ(item->put_ItemInfo(bstr(L"C:\\no such folder\\x.exe|tip").get()), S_OK);
+  bool boxSeen = false, usableAfterwards = false;
+  {
+    driver::Watcher watcher([&](DWORD thread) {
+      HWND dialog = driver::waitForWindow(thread, L"Item Property");
+      if (!dialog) return driver::closeAll(thread);
+      driver::click(driver::findControl(dialog, L"&OK"));
+      HWND box = driver::waitForMessageBox(thread);
+      boxSeen = box != nullptr;
+      driver::closeWindow(dialog);  // while the box is up
+      if (box) driver::closeMessageBox(box);
+      usableAfterwards = driver::waitFor([&] {
+        return !IsWindowVisible(box) && IsWindowVisible(dialog) && IsWindowEnabled(dialog);
+      }, 2000);
+      driver::closeWindow(dialog);
+      if (!driver::waitFor([&] { return !IsWindowVisible(dialog); }, 3000)) driver::closeAll(thread);
+    });
+    EXPECT_EQ(item->Show(), S_OK);
+  }
+  EXPECT_TRUE(boxSeen);
+  EXPECT_TRUE(usableAfterwards);
+  unique_bstr result;
+  ASSERT_EQ(item->get_ItemInfo(result.put()), S_OK);
+  EXPECT_EQ(text(result), L"") << "a dialog closed from its title bar keeps no record";
+}
+
+// A client on another thread reaches the object through COM's marshaling,
+// which runs each call on the object's own thread; nothing crosses over.
+TEST_F(ComponentFaults, AnotherApartmentsCallsRunOnTheObjectsThread) {
+  Ref<_CGroup> group;
+  ASSERT_EQ(createByProgId(L"Tollivor.CGroup", IID__CGroup, group.putVoid()), S_OK);
+  IStream* stream = nullptr;
+  ASSERT_EQ(CoMarshalInterThreadInterfaceInStream(IID__CGroup, group.get(), &stream), S_OK);
+  HRESULT written = E_FAIL, read = E_FAIL;
+  std::wstring record = L"?";
+  const win32::unique_handle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread other([&] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Ref<_CGroup> proxy;
+    if (SUCCEEDED(CoGetInterfaceAndReleaseStream(stream, IID__CGroup, proxy.putVoid()))) {
+      written = proxy->put_ItemInfo(bstr(L"group|Tools|:").get());
+      unique_bstr result;
+      read = proxy->get_ItemInfo(result.put());
+      record = text(result);
+    }
+    proxy.reset();
+    CoUninitialize();
+    SetEvent(done.get());
+  });
+  // The object's thread serves the calls while it waits.
+  HANDLE waitOn = done.get();
+  DWORD index = 0;
+  CoWaitForMultipleHandles(0, 10000, 1, &waitOn, &index);
+  other.join();
+  EXPECT_EQ(written, S_OK);
+  EXPECT_EQ(read, S_OK);
+  EXPECT_EQ(record, L"") << "a write sets no result, on whichever thread it came from";
 }
 
 }  // namespace
