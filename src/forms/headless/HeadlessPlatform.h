@@ -51,6 +51,8 @@ class HeadlessPlatform : public Platform {
   std::optional<Rect> taskbarRect;                      // left, top, right, bottom pixels
   // Paths (compared ignoring case) and their attribute values; 16 is a folder.
   std::map<std::u16string, std::uint32_t> files;
+  // Existing files whose content is no picture, whatever their extension.
+  std::set<std::u16string> notPictures;
   std::set<std::int32_t> specialIconNumbers{1, 2, 3, 5, 6, 8, 9, 10};
   bool sysgateMissing = false;
   bool pathwiseMissing = false;
