@@ -103,6 +103,13 @@ TEST_F(GroupDialog, OkHandsBackTheRecordCancelAndTheCloseBoxEmptyIt) {
                        [&] { return driver::focusOf(thread) == nameBox(dialog); }))
                        << "the focus starts in the name box";
                    EXPECT_TRUE(previewShowsTestIcon(dialog));
+                   // Tab away, then Alt+G: the label hands the focus to the name box.
+                   driver::pressKey(dialog, VK_TAB);
+                   HWND changeIcon = driver::findControl(dialog, L"Change &Icon...");
+                   EXPECT_TRUE(driver::waitFor([&] { return driver::focusOf(thread) == changeIcon; }));
+                   PostMessageW(changeIcon, WM_SYSCHAR, L'g', 1 | (1u << 29));
+                   EXPECT_TRUE(driver::waitFor(
+                       [&] { return driver::focusOf(thread) == nameBox(dialog); }));
                    driver::pressKey(dialog, VK_RETURN);
                  }),
             record);
