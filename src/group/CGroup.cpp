@@ -53,8 +53,8 @@ void CGroup::ItemInfo(const std::u16string& info) noexcept {
   });
   std::u16string iconPath;
   IgnoringErrors([&] { iconPath = Stringbas::StrAfter(info, u"|:"); });
-  // Both are asked, as the record reader always did: FileExists runs even
-  // for an empty path.
+  // Both are asked before either is tested: FileExists runs even for an
+  // empty path.
   const bool named = !iconPath.empty();
   const bool exists = Mshared::FileExists(iconPath);
   IgnoringErrors([&] {

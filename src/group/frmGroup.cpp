@@ -18,10 +18,7 @@ std::u16string trimmedBlanks(const std::u16string& text) {
 
 // The check is case-sensitive: a path the file dialog hands back as ".ICO"
 // does not pass.
-bool endsInIco(const std::u16string& path) {
-  static constexpr std::u16string_view kIco = u".ico";
-  return path.size() >= kIco.size() && std::u16string_view(path).substr(path.size() - kIco.size()) == kIco;
-}
+bool endsInIco(const std::u16string& path) { return path.ends_with(u".ico"); }
 
 }  // namespace
 

@@ -71,8 +71,9 @@ std::wstring sampleGroupIconFile() {
   if (file == INVALID_HANDLE_VALUE) return L"";
   const auto bytes = iconFile();
   DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
+  const bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
   CloseHandle(file);
   return ok ? path : L"";
 }

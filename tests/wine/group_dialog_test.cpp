@@ -106,7 +106,8 @@ TEST_F(GroupDialog, OkHandsBackTheRecordCancelAndTheCloseBoxEmptyIt) {
                    // Tab away, then Alt+G: the label hands the focus to the name box.
                    driver::pressKey(dialog, VK_TAB);
                    HWND changeIcon = driver::findControl(dialog, L"Change &Icon...");
-                   EXPECT_TRUE(driver::waitFor([&] { return driver::focusOf(thread) == changeIcon; }));
+                   EXPECT_TRUE(
+                       driver::waitFor([&] { return driver::focusOf(thread) == changeIcon; }));
                    PostMessageW(changeIcon, WM_SYSCHAR, L'g', 1 | (1u << 29));
                    EXPECT_TRUE(driver::waitFor(
                        [&] { return driver::focusOf(thread) == nameBox(dialog); }));
@@ -153,7 +154,8 @@ TEST_F(GroupDialog, RefusedOkShowsTheRealMessageBoxesInOrder) {
                      EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
                      HWND expected = check.focusOn ? driver::findControl(dialog, check.focusOn)
                                                    : nameBox(dialog);
-                     EXPECT_TRUE(driver::waitFor([&] { return driver::focusOf(thread) == expected; }));
+                     EXPECT_TRUE(
+                         driver::waitFor([&] { return driver::focusOf(thread) == expected; }));
                    }
                    driver::pressKey(dialog, VK_ESCAPE);
                  }),

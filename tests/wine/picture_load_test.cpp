@@ -40,7 +40,9 @@ class PictureLoad : public ::testing::Test {
     ASSERT_NE(preview, nullptr);
   }
 
-  bool load(const std::wstring& name) { return form.picPreview.loadPicture(u16(folder + L"\\" + name)); }
+  bool load(const std::wstring& name) {
+    return form.picPreview.loadPicture(u16(folder + L"\\" + name));
+  }
   COLORREF at(int x, int y) { return paintedPixel(preview, x, y); }
 
   std::wstring folder;
@@ -66,6 +68,7 @@ TEST_F(PictureLoad, PicturesAreDrawnAtTheirOwnSizeAtTheTopLeft) {
 
 TEST_F(PictureLoad, WhatIsNoPictureLeavesThePreviewAsItWas) {
   ASSERT_TRUE(load(L"large.ico"));
+  // The empty name makes the path of the folder itself.
   for (const wchar_t* name : {L"text.ico", L"empty.ico", L"missing.ico", L""}) {
     SCOPED_TRACE(std::string(name, name + wcslen(name)));
     EXPECT_FALSE(load(name));

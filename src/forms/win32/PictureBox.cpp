@@ -117,7 +117,8 @@ bool PictureBox::loadPicture(const std::u16string& path, COLORREF back) noexcept
       static_cast<HICON>(LoadImageW(nullptr, wide(path), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
   if (icon) {
     if (!clear(back)) return false;
-    const bool drawn = DrawIconEx(dc_.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+    const bool drawn =
+        DrawIconEx(dc_.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
     invalidate();
     return drawn;
   }
