@@ -1,15 +1,80 @@
 #include "group/frmGroup.h"
 
+#include <string>
+
 namespace tollivor {
 
-forms::FormTable frmGroupTable() {
-  forms::FormTable table;
-  table.caption = u"Group Property";
-  table.clientWidth = 3990;
-  table.clientHeight = 1950;
-  return table;
+using forms::Event;
+using forms::platform;
+
+namespace {
+
+// The name without the blanks around it (spaces only, as the runtime trims).
+std::u16string trimmedBlanks(const std::u16string& text) {
+  const auto first = text.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return {};
+  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
-frmGroup::frmGroup() : Form(frmGroupTable()) {}
+// The check is case-sensitive: a path the file dialog hands back as ".ICO"
+// does not pass.
+bool endsInIco(const std::u16string& path) { return path.ends_with(u".ico"); }
+
+}  // namespace
+
+frmGroup::frmGroup() : Form(frmGroupTable()) {
+  on(cmdChangeIcon, Event::Click, &frmGroup::cmdChangeIcon_Click);
+  on(cmdOK, Event::Click, &frmGroup::cmdOK_Click);
+  on(cmdCancel, Event::Click, &frmGroup::cmdCancel_Click);
+}
+
+void frmGroup::resetDesignState() {
+  CMDialog = {};
+  CMDialog.title = u"Browse File...";
+  CMDialog.filter = u"Icon Files (*.ico)|*.ico|All Files (*.*)|*.*|";
+}
+
+void frmGroup::Form_Load() {
+  Line1[0].setForeColour(forms::kButtonShadowColour);
+  Line1[1].setForeColour(forms::k3DHighlightColour);
+}
+
+// The extension is not checked here: OK does that.
+void frmGroup::cmdChangeIcon_Click() {
+  CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
+  if (!platform().showOpen(handle(), CMDialog)) return;
+  lblIconPath.setCaption(CMDialog.fileName);
+  const auto path = lblIconPath.caption();
+  // Loading no file at all blanks the preview; a file that is no picture
+  // leaves it as it was.
+  if (path.empty()) {
+    pictIcon.clear();
+  } else {
+    pictIcon.loadPicture(path);
+  }
+}
+
+// The bar test runs on the name as typed, before the blank test; whether the
+// icon file still exists is not asked again.
+void frmGroup::cmdOK_Click() {
+  const auto name = txtGroupName.text();
+  if (name.find(u'|') != std::u16string::npos) return refuse(kBarInNamePrompt, txtGroupName);
+  if (trimmedBlanks(name).empty()) return refuse(kNoNamePrompt, txtGroupName);
+  const auto iconPath = lblIconPath.caption();
+  if (!iconPath.empty() && !endsInIco(iconPath)) return refuse(kNoIconPrompt, cmdChangeIcon);
+  resultText = u"group|" + name + u"|:" + iconPath;
+  hide();
+}
+
+void frmGroup::cmdCancel_Click() {
+  resultText.clear();
+  hide();
+}
+
+void frmGroup::refuse(const char16_t* prompt, const forms::Control& focusAfter) {
+  platform().beep();
+  platform().messageBox(handle(), prompt, forms::kMbInformation, kTitle);
+  focusAfter.setFocus();
+}
 
 }  // namespace tollivor

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Edits.h"
+#include "SampleIcon.h"
 
 namespace tollivor::host {
 
@@ -14,6 +15,7 @@ constexpr UINT kRunTour = WM_APP + 1;
 enum ControlId { kItemButton = 101, kGroupButton, kSettingsButton, kLog };
 
 constexpr wchar_t kSampleItem[] = L"C:\\windows\\notepad.exe|Notepad";
+// The sample group shows its own icon file (or, without it, the default icon).
 constexpr wchar_t kSampleGroup[] = L"group|Tools|:";
 
 // Each line goes to the log box and to standard output.
@@ -53,7 +55,7 @@ void createControls(HWND window) {
 void runEdit(HWND window, int id) {
   switch (id) {
     case kItemButton: report(window, editItem(kSampleItem)); break;
-    case kGroupButton: report(window, editGroup(kSampleGroup)); break;
+    case kGroupButton: report(window, editGroup(kSampleGroup + sampleGroupIconFile())); break;
     case kSettingsButton: report(window, editSettings()); break;
   }
 }

@@ -8,6 +8,7 @@
 #include "component_support.h"
 #include "driver.h"
 #include "item/frmProperty.h"
+#include "layout.h"
 #include "screenshot.h"
 
 namespace tollivor::test {
@@ -147,33 +148,11 @@ TEST_F(ItemDialog, FileOpenDialogChoosesTheTarget) {
 TEST_F(ItemDialog, ControlsStandWhereTheTablePutsThem) {
   const auto table = frmPropertyTable();
   edit(folder + L"|Tools folder", [&](HWND dialog, DWORD) {
-    RECT client{};
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, table.clientWidth / 15);
-    EXPECT_EQ(client.bottom, table.clientHeight / 15);
-    int checked = 0;
-    for (const auto& row : table.controls) {
-      HWND control = nullptr;
-      if (row.kind == forms::Kind::ComboBox) {
-        control = combo(dialog);
-      } else if (row.kind == forms::Kind::TextBox) {
-        control = tooltipEdit(dialog);
-      } else if (!row.caption.empty()) {
-        control = driver::findControl(dialog, std::wstring(row.caption.begin(), row.caption.end()));
-      }
-      if (!control) continue;
-      RECT r{};
-      GetWindowRect(control, &r);
-      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ(r.left, row.rect.left / 15) << row.name;
-      EXPECT_EQ(r.top, row.rect.top / 15) << row.name;
-      EXPECT_EQ(r.right - r.left, row.rect.width / 15) << row.name;
-      // A drop-down combo box's height is the font's, not the table's.
-      if (row.kind != forms::Kind::ComboBox) {
-        EXPECT_EQ(r.bottom - r.top, row.rect.height / 15) << row.name;
-      }
-      ++checked;
-    }
+    const int checked = expectTableLayout(dialog, table, [&](const forms::ControlRow& row) {
+      if (row.kind == forms::Kind::ComboBox) return combo(dialog);
+      if (row.kind == forms::Kind::TextBox) return tooltipEdit(dialog);
+      return controlByCaption(dialog, row);
+    });
     EXPECT_EQ(checked, 8) << "both labels, the combo and text box, and four buttons";
     if (_wgetenv(L"TOLLIVOR_SCREENSHOTS")) {
       Sleep(300);  // let it paint

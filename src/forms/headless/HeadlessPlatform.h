@@ -52,6 +52,8 @@ class HeadlessPlatform : public Platform {
   std::optional<Edges> taskbarRect;                     // pixels
   // Paths (compared ignoring case) and their attribute values; 16 is a folder.
   std::map<std::u16string, std::uint32_t> files;
+  // Existing files whose content is no picture, whatever their extension.
+  std::set<std::u16string> notPictures;
   std::set<std::int32_t> specialIconNumbers{
       kIconRecycleBin,    kIconControlPanel,        kIconDesktopFolder, kIconMyComputer,
       kIconFontsFolder,   kIconNetworkNeighborhood, kIconPrinterFolder, kIconDefaultGroup};

@@ -350,6 +350,8 @@ bool HeadlessWindow::loadPicture(ControlId id, const std::u16string& path) noexc
   if (!r || r->kind != Kind::PictureBox || !platform_) return false;
   const auto attributes = platform_->fileAttributes(path);
   if (!attributes || (*attributes & kFolderAttribute) || !isPictureFile(path)) return false;
+  for (const auto& file : platform_->notPictures)
+    if (equalsIgnoringCase(file, path)) return false;
   try {
     std::vector<std::u16string> shows{u"picture:" + path};
     state(id)->shows = std::move(shows);

@@ -114,9 +114,17 @@ bool PictureBox::drawIcon(int x, int y, HICON icon) noexcept {
 
 bool PictureBox::loadPicture(const std::u16string& path, COLORREF back) noexcept {
   if (!dc_ || path.empty()) return false;
-  unique_hicon icon(static_cast<HICON>(
-      LoadImageW(nullptr, wide(path), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
-  if (icon) return clear(back) && drawIcon(0, 0, icon.get());
+  // An icon keeps its own size: no LR_DEFAULTSIZE, and drawn with no size
+  // of ours (DrawIcon would stretch it to the system's icon size).
+  unique_hicon icon(
+      static_cast<HICON>(LoadImageW(nullptr, wide(path), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  if (icon) {
+    if (!clear(back)) return false;
+    const bool drawn =
+        DrawIconEx(dc_.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+    invalidate();
+    return drawn;
+  }
 
   unique_hbitmap bitmap(
       static_cast<HBITMAP>(LoadImageW(nullptr, wide(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));

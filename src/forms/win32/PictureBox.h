@@ -54,8 +54,9 @@ class PictureBox {
   bool clear(COLORREF back) noexcept;
   bool refresh() noexcept;
   bool drawIcon(int x, int y, HICON icon) noexcept;  // pixels
-  // A .ico or .bmp file, drawn at the top left over a cleared box. A file
-  // that does not load leaves the box unchanged.
+  // A .ico or .bmp file, drawn at its own size at the top left over a
+  // cleared box. A file that does not load (no picture, a folder, missing)
+  // leaves the box unchanged.
   bool loadPicture(const std::u16string& path, COLORREF back) noexcept;
   // After a move or a border change: keeps the drawing, grows the bitmap.
   void fitToClient(COLORREF back) noexcept;

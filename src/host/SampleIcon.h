@@ -1,0 +1,13 @@
+// The sample bar's own group icon: written as an .ico file the first time a
+// group is edited, so the group dialog has a real icon file to show.
+#pragma once
+
+#include <string>
+
+namespace tollivor::host {
+
+// The icon file's full path (in the user's temporary folder); "" when it
+// could not be written.
+std::wstring sampleGroupIconFile();
+
+}  // namespace tollivor::host
