@@ -11,6 +11,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,19 @@ BOOL CALLBACK matchButton(HWND window, LPARAM param) {
   return FALSE;
 }
 
+// For the log of a run that failed: what the driver could see instead.
+BOOL CALLBACK listTopLevel(HWND window, LPARAM) {
+  const std::wstring text = windowText(window);
+  if (text.empty()) return TRUE;
+  RECT r{};
+  GetWindowRect(window, &r);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  fwprintf(stderr, L"  '%ls' process %lu %ls at %ld,%ld-%ld,%ld\n", text.c_str(), process,
+           IsWindowVisible(window) ? L"visible" : L"hidden", r.left, r.top, r.right, r.bottom);
+  return TRUE;
+}
+
 HWND waitForDialog(const std::wstring& caption) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < kTimeLimitMs) {
@@ -53,6 +67,9 @@ HWND waitForDialog(const std::wstring& caption) {
     if (search.found) return search.found;
     Sleep(50);
   }
+  fwprintf(stderr, L"no visible '%ls' within %lu s; top-level windows with a caption:\n",
+           caption.c_str(), kTimeLimitMs / 1000);
+  EnumWindows(listTopLevel, 0);
   return nullptr;
 }
 
