@@ -39,21 +39,25 @@ void addPages0to4(std::vector<ControlRow>& rows) {
   addPage(rows, 3, {  // "Direction "
       {.kind = Kind::Label, .name = "Label1", .index = 3,
        .caption = u"Choose the direction from which Tollivar slides. ", .rect = {120, 120, 3900, 210}},
-      {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 0,
-       .caption = u"From right to left", .rect = {240, 600, 2055, 210}},
-      {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 1,
-       .caption = u"From left to right", .rect = {240, 960, 2055, 210}, .flags = kChecked},
+      // The right column first: its windows then lie above the left
+      // column's, whose rectangles reach into the right column's buttons.
       {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 2,
        .caption = u"From top to bottom", .rect = {2160, 600, 1815, 210}},
       {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 3,
        .caption = u"From bottom to top", .rect = {2160, 960, 1695, 210}},
+      {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 0,
+       .caption = u"From right to left", .rect = {240, 600, 2055, 210}},
+      {.kind = Kind::OptionButton, .name = "optSlideDirection", .index = 1,
+       .caption = u"From left to right", .rect = {240, 960, 2055, 210}, .flags = kChecked},
   });
   addPage(rows, 4, {  // "Smart Slide "; the label ends in two blanks
       {.kind = Kind::Label, .name = "Label1", .index = 4,
        .caption = u"Choose the Smart Slide option. If Smart Slide is on, Tollivar adjusts its "
                   u"position when sliding so that you can see the entire bar (if it is partially "
                   u"hidden).  ",
-       .rect = {120, 120, 3885, 615}},
+       // Four lines of Tahoma 8.25 pt, down to the first option: the 615
+       // twips of the original layout hold three and cut off "hidden).".
+       .rect = {120, 120, 3885, 780}},
       {.kind = Kind::OptionButton, .name = "optSmartSlide", .index = 0, .caption = u"Use Smart Slide",
        .rect = {390, 900, 1695, 210}, .flags = kChecked},
       {.kind = Kind::OptionButton, .name = "optSmartSlide", .index = 1,
