@@ -116,7 +116,12 @@ TEST_F(SettingsDialogTest, TheColourDialogPicksPureRedForTheNormalState) {
     driver::click(normalState);
     HWND colours = driver::waitForDialog(thread, dialog);
     ASSERT_NE(colours, nullptr);
-    // The red, green and blue boxes of the colour dialog.
+    // The red, green and blue boxes of the colour dialog: they start at the
+    // colour the stored system colour number stands for.
+    const COLORREF shadow = GetSysColor(COLOR_3DDKSHADOW);
+    EXPECT_EQ(driver::windowText(GetDlgItem(colours, 706)), std::to_wstring(GetRValue(shadow)));
+    EXPECT_EQ(driver::windowText(GetDlgItem(colours, 707)), std::to_wstring(GetGValue(shadow)));
+    EXPECT_EQ(driver::windowText(GetDlgItem(colours, 708)), std::to_wstring(GetBValue(shadow)));
     for (const auto& [id, value] : {std::pair{706, L"255"}, {707, L"0"}, {708, L"0"}})
       SendMessageW(GetDlgItem(colours, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
     PostMessageW(colours, WM_COMMAND, IDOK, 0);
