@@ -13,35 +13,32 @@ Sub Check(condition, code, what)
   End If
 End Sub
 
-Dim shell, settings, names, expected, i, value
+Dim shell, settings, names, stored, expected, i, value
+names = Array("Behavior", "Speed", "ShowTip", "SmartSlide", "Direction", "Color_mouseEnter", _
+              "Color_mouseExit", "BackgroundPicture", "Appearance", "Sound", "GroupSetting")
+' Every key is set, so nothing is left from an earlier run. Matching is
+' exact: "Click" is not "click".
+stored = Array("Click", "1000", "no", "yes", "top", "255", _
+               "-2147483627", "C:\pictures\bar.bmp", "1", "", "1")
+expected = Array("move", "1000", "no", "yes", "top", "255", _
+                 "-2147483627", "C:\pictures\bar.bmp", "1", "", "1")
+
 Set shell = CreateObject("WScript.Shell")
-On Error Resume Next
-On Error Resume Next
-shell.RegDelete Key  ' Wine's RegDelete fails here; the next run starts over anyway
-On Error GoTo 0
-On Error GoTo 0
-shell.RegWrite Key & "Speed", "1000", "REG_SZ"
-shell.RegWrite Key & "Direction", "top", "REG_SZ"
-shell.RegWrite Key & "Color_mouseEnter", "255", "REG_SZ"
-shell.RegWrite Key & "Behavior", "Click", "REG_SZ"
+For i = 0 To UBound(names)
+  shell.RegWrite Key & names(i), stored(i), "REG_SZ"
+Next
 
 Set settings = CreateObject("Tollivor.CSettingEx")
 settings.Show
 Set settings = Nothing
 
-names = Array("Behavior", "Speed", "ShowTip", "SmartSlide", "Direction", "Color_mouseEnter", _
-              "Color_mouseExit", "BackgroundPicture", "Appearance", "Sound", "GroupSetting")
-expected = Array("move", "1000", "yes", "no", "top", "255", "-2147483627", "", "0", "", "0")
 For i = 0 To UBound(names)
   value = Empty
   On Error Resume Next
   value = shell.RegRead(Key & names(i))
   On Error GoTo 0
-  Check Not IsEmpty(value), 10 + i, names(i) & " was not written"
+  Check Not IsEmpty(value), 10 + i, names(i) & " is missing"
   Check value = expected(i), 30 + i, names(i) & " = '" & value & "', not '" & expected(i) & "'"
 Next
-On Error Resume Next
-shell.RegDelete Key  ' Wine's RegDelete fails here; the next run starts over anyway
-On Error GoTo 0
 
 WScript.Quit 64
