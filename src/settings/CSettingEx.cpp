@@ -2,6 +2,7 @@
 
 #include "forms/FormInstance.h"
 #include "forms/IgnoringErrors.h"
+#include "settings/SettingsStore.h"
 #include "settings/frmSettingEx.h"
 #include "shared/Mshared.h"
 
@@ -16,7 +17,10 @@ CSettingEx::CSettingEx() noexcept {
 
 CSettingEx::~CSettingEx() { Instance::release(); }
 
+// Fills the dialog from the store and shows it; the host learns the outcome
+// only by reading the store again.
 void CSettingEx::Show() noexcept {
+  IgnoringErrors([] { SettingsStore::ApplyStoredSettings(Instance::loaded()); });
   IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 

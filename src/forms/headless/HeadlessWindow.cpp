@@ -417,10 +417,29 @@ bool HeadlessWindow::reachable(ControlId id) const noexcept {
   // Walk up the containers; the step limit stops a table that loops.
   for (size_t steps = 0; id >= 0 && steps <= controls_.size(); ++steps) {
     const auto& c = controls_[static_cast<size_t>(id)];
-    if (!c.visible || !c.enabled) return false;
+    if (!c.visible || !c.enabled || coveredByFrontPage(id)) return false;
     id = containerOf(id);
   }
   return id < 0;
+}
+
+bool HeadlessWindow::coveredByFrontPage(ControlId id) const noexcept {
+  const auto& mine = table_.controls[static_cast<size_t>(id)];
+  if (mine.kind != Kind::PictureBox) return false;
+  const auto& at = controls_[static_cast<size_t>(id)];
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const auto& other = table_.controls[i];
+    const auto& page = controls_[i];
+    if (static_cast<ControlId>(i) == id || other.kind != Kind::PictureBox ||
+        other.container != mine.container || other.containerIndex != mine.containerIndex ||
+        !page.visible || page.frontStamp <= at.frontStamp)
+      continue;
+    const bool covers = page.rect.left <= at.rect.left && page.rect.top <= at.rect.top &&
+                        page.rect.left + page.rect.width >= at.rect.left + at.rect.width &&
+                        page.rect.top + page.rect.height >= at.rect.top + at.rect.height;
+    if (covers) return true;
+  }
+  return false;
 }
 
 bool HeadlessWindow::canTakeFocus(ControlId id) const noexcept {

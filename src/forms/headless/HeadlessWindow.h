@@ -98,6 +98,9 @@ class HeadlessWindow : public FormWindow {
   std::string nameOf(ControlId id) const;  // "name" or "name(index)"
   // Shown and enabled, and so are its containers: the user can reach it.
   bool reachable(ControlId id) const noexcept;
+  // A picture box wholly covered by a sibling picture box brought to the
+  // front after it: the page behind the front page of a tabbed form.
+  bool coveredByFrontPage(ControlId id) const noexcept;
   bool canTakeFocus(ControlId id) const noexcept;
   // Where the user's input goes: the innermost shown modal form, until it
   // hides or its close command is given.

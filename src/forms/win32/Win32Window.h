@@ -79,6 +79,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     forms::LineEnds line;  // lines only
     bool created = false;
     bool creating = false;
+    bool hiddenByCover = false;  // a page hidden behind the page in front
   };
 
   // A combo box's window also holds its drop-down list, this tall in pixels.
@@ -110,6 +111,11 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   void focusFirstControl() noexcept;
   bool pressDialogKey(const MSG& message) noexcept;
   forms::ControlId buttonWith(unsigned flag) const noexcept;
+
+  // Tabbed forms (Win32WindowPages.cpp): pages stacked on one rectangle,
+  // and the keys that choose a tab.
+  void coverSiblingPages(forms::ControlId front) noexcept;
+  bool pressTabStripKey(const MSG& message) noexcept;
 
   void disableOtherWindows(Modal& modal) noexcept;
   static void enableWindowsAgain(Modal& modal) noexcept;

@@ -213,8 +213,11 @@ bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
 
 bool Win32Window::bringToFront(ControlId id) noexcept {
   Control* c = find(id);
-  return c && c->window &&
-         SetWindowPos(c->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!c || !c->window ||
+      !SetWindowPos(c->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
+    return false;
+  if (c->kind == Kind::PictureBox) coverSiblingPages(id);
+  return true;
 }
 
 bool Win32Window::setBorder(ControlId id, bool border) noexcept {

@@ -78,7 +78,7 @@ void Win32Window::runMessageLoop(Modal& modal) noexcept {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (pressDialogKey(message)) continue;
+    if (pressTabStripKey(message) || pressDialogKey(message)) continue;
     if (!IsDialogMessageW(form, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
