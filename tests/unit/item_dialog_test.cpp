@@ -239,7 +239,7 @@ TEST_F(ItemEditor, BrowsingAFolderReplacesTheTargetAndDrawsItsIcon) {
     user.click("cmdFolder");
     EXPECT_EQ(user.text("Text1"), u"C:\\Tools");
     EXPECT_EQ(preview(), std::vector<std::u16string>{u"file:C:\\Tools"});
-    user.pressEnter();
+    user.click("cmdOK");  // Browse Folder has the focus: Enter would browse again
   });
   EXPECT_EQ(result, u"C:\\Tools|tip");
   ASSERT_EQ(system.folderPrompts.size(), 2u);

@@ -21,6 +21,8 @@ class HeadlessWindow : public FormWindow {
   int pictureRefreshes(const std::string& control, int index = -1) const;
   bool isFrontPage(const std::string& control, int index) const;  // last brought to front
   bool enabledWindow() const;  // false while another form is modal
+  // The window's close command as another program may send it, shown or not.
+  void receiveCloseCommand() noexcept;
   const FormTable& table() const;
   // (Further members are the backend's own.)
 
