@@ -15,6 +15,14 @@ using forms::Colour;
 using forms::systemColour;
 using Log = std::vector<std::string>;
 
+// The clicks of a log: where the pointer rests is not the concern.
+Log clicks(const Log& log) {
+  Log only;
+  for (const auto& entry : log)
+    if (entry.starts_with("Click")) only.push_back(entry);
+  return only;
+}
+
 constexpr Colour kButtonText = systemColour(18), kButtonFace = systemColour(15);
 constexpr Colour kWindowText = systemColour(8);
 
@@ -63,14 +71,20 @@ TEST_F(FormContract, EveryKindAnswersWhatItHas) {
     EXPECT_EQ(c.backColour(), k.back);
     EXPECT_EQ(c.setForeColour(0x0000FF), k.fore.has_value());
     EXPECT_EQ(c.setBackColour(systemColour(5)), k.back.has_value());
-    if (k.fore) EXPECT_EQ(c.foreColour(), 0x0000FF);
-    if (k.back) EXPECT_EQ(c.backColour(), systemColour(5));
+    if (k.fore) {
+      EXPECT_EQ(c.foreColour(), 0x0000FF);
+    }
+    if (k.back) {
+      EXPECT_EQ(c.backColour(), systemColour(5));
+    }
     // Neither a system colour the system lacks nor a value with other top bits.
     for (Colour bad : {systemColour(31), static_cast<Colour>(0x01000000)}) {
       EXPECT_FALSE(c.setForeColour(bad));
       EXPECT_FALSE(c.setBackColour(bad));
     }
-    if (k.fore) EXPECT_EQ(c.foreColour(), 0x0000FF) << "a refused colour changes nothing";
+    if (k.fore) {
+      EXPECT_EQ(c.foreColour(), 0x0000FF) << "a refused colour changes nothing";
+    }
 
     EXPECT_EQ(c.setBorder(true), k.border);
     EXPECT_EQ(c.setBorder(false), k.border);
@@ -130,7 +144,7 @@ TEST_F(FormContract, OptionsAreExclusiveWithinTheirContainer) {
     user.click("optChoice", 0);
     user.click("optPage");
     user.click("chkFlag");
-    EXPECT_EQ(form.events.take(), (Log{"Click optChoice(0)", "Click optPage", "Click chkFlag"}));
+    EXPECT_EQ(clicks(form.events.take()), (Log{"Click optChoice(0)", "Click optPage", "Click chkFlag"}));
     user.pressEsc();
   }));
   EXPECT_EQ(one.value(), 1);
@@ -183,9 +197,9 @@ TEST_F(FormContract, ClicksAndMouseMovesComeOnlyFromTheKindsThatRaiseThem) {
 TEST_F(FormContract, ChoosingATabRaisesClick) {
   EXPECT_TRUE(show([&](ContractUser& user) {
     user.chooseTab("tabMain", 1);
-    EXPECT_EQ(form.events.take(), Log{"Click tabMain"});
+    EXPECT_EQ(clicks(form.events.take()), Log{"Click tabMain"});
     user.chooseTab("tabMain", 1);
-    EXPECT_EQ(form.events.take(), Log{});
+    EXPECT_EQ(clicks(form.events.take()), Log{});
     user.pressEsc();
   }));
   EXPECT_EQ(control("tabMain").currentTab(), 1);
@@ -240,7 +254,7 @@ TEST_F(FormContract, KeysPressTheRightButtonAndAShowEndsHidden) {
     form.txtName.setText(u"typed");
     EXPECT_TRUE(show([&](ContractUser& user) {
       c.act(user);
-      EXPECT_EQ(form.events.take(), c.pressed);
+      EXPECT_EQ(clicks(form.events.take()), c.pressed);
     }));
     EXPECT_EQ(form.resultText, c.result);
     EXPECT_EQ(form.isLoaded(), c.loaded);
@@ -256,7 +270,7 @@ TEST_F(FormContract, EscLeavesADisabledCancelAlone) {
   form.cmdCancel.setEnabled(false);
   EXPECT_TRUE(show([&](ContractUser& user) {
     user.pressEsc();
-    EXPECT_EQ(form.events.take(), Log{});
+    EXPECT_EQ(clicks(form.events.take()), Log{});
     user.pressEnter();
   }));
   EXPECT_EQ(form.resultText, u"typed");

@@ -58,7 +58,8 @@ class EventLog {
   void add(std::string entry) {
     std::lock_guard lock(mutex_);
     // The pointer resting on a control may report several moves.
-    if (!entries_.empty() && entries_.back() == entry && entry.starts_with("MouseMove")) return;
+    if (entry == last_ && entry.starts_with("MouseMove")) return;
+    last_ = entry;
     entries_.push_back(std::move(entry));
   }
   std::vector<std::string> take() {
@@ -69,6 +70,7 @@ class EventLog {
  private:
   std::mutex mutex_;
   std::vector<std::string> entries_;
+  std::string last_;  // kept across take()
 };
 
 class TestForm : public forms::Form {
