@@ -32,7 +32,6 @@ class Control {
   std::u16string text() const noexcept;
   bool setText(const std::u16string& text) const noexcept;
   std::u16string caption() const noexcept { return text(); }
-  bool setCaption(const std::u16string& text) const noexcept { return setText(text); }
   int value() const noexcept;
   // Setting a check box, or selecting an option, from code runs its Click
   // handler when the value changes.

@@ -64,11 +64,6 @@ std::vector<std::u16string> HeadlessWindow::pictureShows(const std::string& cont
   return c ? c->shows : std::vector<std::u16string>{};
 }
 
-int HeadlessWindow::pictureClears(const std::string& control, int index) const {
-  const auto* c = state(find(control, index));
-  return c ? c->clears : 0;
-}
-
 int HeadlessWindow::pictureRefreshes(const std::string& control, int index) const {
   const auto* c = state(find(control, index));
   return c ? c->refreshes : 0;
@@ -80,10 +75,6 @@ bool HeadlessWindow::isFrontPage(const std::string& control, int index) const {
   for (size_t i = 0; i < controls_.size(); ++i)
     if (table_.controls[i].name == control && controls_[i].frontStamp > c->frontStamp) return false;
   return true;
-}
-
-bool HeadlessWindow::enabledWindow() const {
-  return !platform_ || platform_->modalStack.empty() || platform_->modalStack.back() == this;
 }
 
 const FormTable& HeadlessWindow::table() const { return table_; }
@@ -151,6 +142,7 @@ bool HeadlessWindow::setText(ControlId id, const std::u16string& text) noexcept 
   const auto* r = row(id);
   if (!r || !traits(r->kind).hasText) return false;
   try {
+    if (platform_ && platform_->failingTextWrites.contains(nameOf(id))) return false;
     state(id)->text = text;
     return true;
   } catch (...) {
@@ -295,7 +287,6 @@ bool HeadlessWindow::clearPicture(ControlId id) noexcept {
   const auto* r = row(id);
   if (!r || r->kind != Kind::PictureBox) return false;
   state(id)->shows.clear();
-  ++state(id)->clears;
   return true;
 }
 
@@ -406,13 +397,7 @@ bool HeadlessWindow::takesInput() const noexcept {
 }
 
 void HeadlessWindow::moveFocus(ControlId id) noexcept {
-  if (focus_ == id) return;
   focus_ = id;
-  if (!platform_) return;
-  try {
-    platform_->focusChanges.push_back(nameOf(id));
-  } catch (...) {
-  }
 }
 
 void HeadlessWindow::selectOption(ControlId id) noexcept {

@@ -7,9 +7,14 @@
 
 namespace tollivor::win32 {
 
+namespace {
+
+// The key's path below HKEY_CURRENT_USER.
 std::u16string settingsKeyPath(const std::u16string& app, const std::u16string& section) {
   return u"Software\\VB and VBA Program Settings\\" + app + u"\\" + section;
 }
+
+}  // namespace
 
 std::optional<std::u16string> readStoredSetting(const std::u16string& app,
                                                 const std::u16string& section,

@@ -7,9 +7,6 @@
 
 namespace tollivor::win32 {
 
-// The key's path below HKEY_CURRENT_USER.
-std::u16string settingsKeyPath(const std::u16string& app, const std::u16string& section);
-
 // nullopt when the key or the value does not exist or is not a string.
 std::optional<std::u16string> readStoredSetting(const std::u16string& app,
                                                 const std::u16string& section,
