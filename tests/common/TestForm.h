@@ -91,6 +91,10 @@ class TestForm : public forms::Form {
       events.add("Click cmdCancel");
       hide();
     });
+    // The handler sees the tab the user chose.
+    on(tabMain, forms::Event::Click, [this](int) {
+      events.add("Click tabMain " + std::to_string(tabMain.currentTab().value_or(-1)));
+    });
     on(cmdApply, forms::Event::Click, [this](int) {
       events.add("Click cmdApply");
       if (onApply) onApply();
@@ -103,6 +107,7 @@ class TestForm : public forms::Form {
   forms::Control cmdOK{*this, "cmdOK"};
   forms::Control cmdCancel{*this, "cmdCancel"};
   forms::Control picPreview{*this, "picPreview"};
+  forms::Control tabMain{*this, "tabMain"};
 
   EventLog events;
   std::function<void()> onApply;  // runs on the form's thread, during a show
