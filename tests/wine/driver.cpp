@@ -91,25 +91,28 @@ BOOL CALLBACK matchChild(HWND w, LPARAM data) {
 }
 }  // namespace
 
+namespace {
+struct IdSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchId(HWND w, LPARAM data) {
+  auto& s = *reinterpret_cast<IdSearch*>(data);
+  if (GetDlgCtrlID(w) != s.id) return TRUE;
+  s.found = w;
+  return FALSE;
+}
+}  // namespace
+
 HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index) {
-  struct Search {
-    int id;
-    HWND found = nullptr;
-  } search{-1};
+  IdSearch search{-1};
   for (size_t i = 0; i < table.controls.size(); ++i)
     if (table.controls[i].name == name && table.controls[i].index == index)
       search.id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
   if (search.id < 0) return nullptr;
   // Every descendant: controls on a page are children of its picture box.
-  EnumChildWindows(
-      form,
-      [](HWND w, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(w) != s.id) return TRUE;
-        s.found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(form, &matchId, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
