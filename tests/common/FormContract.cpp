@@ -268,6 +268,22 @@ TEST_F(FormContract, KeysPressTheRightButtonAndAShowEndsHidden) {
   }
 }
 
+// Alt and a caption's underlined letter press that button or check box; a
+// label's hands the focus to the control after it. Upper or lower case.
+TEST_F(FormContract, AccessKeysPressButtonsAndLabelsLeadToTheirField) {
+  form.txtName.setText(u"typed");
+  EXPECT_TRUE(show([&](ContractUser& user) {
+    user.pressAccessKey(u'a');
+    user.pressAccessKey(u'F');
+    EXPECT_EQ(clicks(form.events.take()), (Log{"Click cmdApply", "Click chkFlag"}));
+    user.pressAccessKey(u'n');
+    user.pressEnter();
+    EXPECT_EQ(clicks(form.events.take()), Log{"Click cmdOK"}) << "from the name field, Enter is OK";
+  }));
+  EXPECT_EQ(form.chkFlag.value(), 1);
+  EXPECT_EQ(form.resultText, u"typed");
+}
+
 TEST_F(FormContract, EscLeavesADisabledCancelAlone) {
   form.txtName.setText(u"typed");
   form.cmdCancel.setEnabled(false);

@@ -23,6 +23,7 @@ class ContractUser {
   virtual void type(const std::string& control, const std::u16string& text) = 0;
   virtual void pressEnter() = 0;
   virtual void pressEsc() = 0;
+  virtual void pressAccessKey(char16_t key) = 0;  // Alt + key
   virtual void closeWindow() = 0;  // the window's close box
   // Waits until the form has handled everything so far.
   virtual void settle() = 0;

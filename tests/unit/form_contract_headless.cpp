@@ -22,6 +22,7 @@ class HeadlessUser final : public ContractUser {
   }
   void pressEnter() override { user_.pressEnter(); }
   void pressEsc() override { user_.pressEsc(); }
+  void pressAccessKey(char16_t key) override { user_.pressAccessKey(key); }
   void closeWindow() override { user_.closeWindow(); }
   void settle() override {}  // every step is handled before it returns
 

@@ -52,6 +52,12 @@ class Win32User final : public ContractUser {
   }
   void pressEnter() override { key(VK_RETURN); }
   void pressEsc() override { key(VK_ESCAPE); }
+  // The character with Alt held, as the keyboard delivers it to the focus.
+  void pressAccessKey(char16_t key) override {
+    HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
+    PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29));
+    settle();
+  }
   void closeWindow() override {
     driver::closeWindow(form_);
     settle();

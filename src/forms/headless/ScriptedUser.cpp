@@ -49,22 +49,6 @@ void ScriptedUser::click(const std::string& control, int index) {
   if (auto* w = window()) w->userClick(locate(*w, control, index));
 }
 
-void ScriptedUser::select(const std::string& control, int index) {
-  auto* w = window();
-  if (!w) return;
-  const ControlId id = locate(*w, control, index);
-  const auto* r = w->row(id);
-  if (r && r->kind == Kind::OptionButton) w->userClick(id);
-}
-
-void ScriptedUser::check(const std::string& control, bool checked) {
-  auto* w = window();
-  if (!w) return;
-  const ControlId id = locate(*w, control, -1);
-  const auto* r = w->row(id);
-  if (r && r->kind == Kind::CheckBox && (w->state(id)->value != 0) != checked) w->userClick(id);
-}
-
 void ScriptedUser::chooseTab(const std::string& control, int tab) {
   auto* w = window();
   if (!w) return;

@@ -25,8 +25,6 @@ class ScriptedUser {
   // Picks an entry of a combo box's list: its text becomes the entry, then Click.
   void pick(const std::string& control, const std::u16string& entry);
   void click(const std::string& control, int index = -1);   // buttons, check boxes, options
-  void select(const std::string& control, int index = -1);  // an option button
-  void check(const std::string& control, bool checked);     // a check box, if it changes
   void chooseTab(const std::string& control, int tab);
   void moveMouse(const std::string& control, int index = -1);
   void focus(const std::string& control, int index = -1);
