@@ -277,6 +277,7 @@ TEST_F(FormContract, AccessKeysPressButtonsAndLabelsLeadToTheirField) {
     user.pressAccessKey(u'F');
     EXPECT_EQ(clicks(form.events.take()), (Log{"Click cmdApply", "Click chkFlag"}));
     user.pressAccessKey(u'n');
+    EXPECT_TRUE(user.hasFocus("txtName"));
     user.pressEnter();
     EXPECT_EQ(clicks(form.events.take()), Log{"Click cmdOK"}) << "from the name field, Enter is OK";
   }));

@@ -25,6 +25,7 @@ class ContractUser {
   virtual void pressEsc() = 0;
   virtual void pressAccessKey(char16_t key) = 0;  // Alt + key
   virtual void closeWindow() = 0;  // the window's close box
+  virtual bool hasFocus(const std::string& control) = 0;
   // Waits until the form has handled everything so far.
   virtual void settle() = 0;
 

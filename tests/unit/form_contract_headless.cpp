@@ -24,6 +24,7 @@ class HeadlessUser final : public ContractUser {
   void pressEsc() override { user_.pressEsc(); }
   void pressAccessKey(char16_t key) override { user_.pressAccessKey(key); }
   void closeWindow() override { user_.closeWindow(); }
+  bool hasFocus(const std::string& control) override { return user_.focusedControl() == control; }
   void settle() override {}  // every step is handled before it returns
 
  private:

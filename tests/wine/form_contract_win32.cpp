@@ -63,6 +63,12 @@ class Win32User final : public ContractUser {
     settle();
   }
 
+  bool hasFocus(const std::string& control) override {
+    HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
+    HWND w = driver::controlWindow(form_, table_, control);
+    return focus && w && (focus == w || IsChild(w, focus));
+  }
+
   // A marker posted after the step comes back once the form's thread has
   // handled every message posted before it.
   void settle() override {
