@@ -57,9 +57,12 @@ class EventLog {
  public:
   void add(std::string entry) {
     std::lock_guard lock(mutex_);
-    // The pointer resting on a control may report several moves.
-    if (entry == last_ && entry.starts_with("MouseMove")) return;
-    last_ = entry;
+    // The pointer resting on a control may report several moves, also
+    // after a click on it (a button lets go of the mouse).
+    if (entry.starts_with("MouseMove")) {
+      if (entry == lastMove_) return;
+      lastMove_ = entry;
+    }
     entries_.push_back(std::move(entry));
   }
   std::vector<std::string> take() {
@@ -70,7 +73,7 @@ class EventLog {
  private:
   std::mutex mutex_;
   std::vector<std::string> entries_;
-  std::string last_;  // kept across take()
+  std::string lastMove_;  // kept across take()
 };
 
 class TestForm : public forms::Form {
