@@ -9,7 +9,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${UNIT_TEST_SOURCES})
+add_executable(unit_tests ${UNIT_TEST_SOURCES} tests/common/FormContract.cpp)
 target_compile_options(unit_tests PRIVATE ${SANITIZERS})
 target_link_options(unit_tests PRIVATE ${SANITIZERS})
 target_include_directories(unit_tests PRIVATE tests)

@@ -100,7 +100,7 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
-add_executable(wine_tests ${WINE_TEST_SOURCES})
+add_executable(wine_tests ${WINE_TEST_SOURCES} tests/common/FormContract.cpp)
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
 add_dependencies(wine_tests tollivor_typelib Tollivor)
 target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_guids GTest::gtest

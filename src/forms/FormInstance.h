@@ -22,7 +22,6 @@ class FormInstance {
     form.load();
     return form;
   }
-  static bool exists() noexcept { return slot_ != nullptr; }
   // Unloads the thread's form and discards it; the next get() starts afresh.
   // A form that is being shown is only unloaded: its show is still running.
   static void release() noexcept {

@@ -40,6 +40,7 @@ const Example kExamples[] = {
     {"after", u"oneXtwo", u"x", {}, u"two"},
     {"between", u"aSEPbEndc", u"sep", u"END", u"b"},
     {"after", u"caf\u00C9ole", u"\u00E9", {}, u"ole"},
+    {"after", u"\u00C0x\u00DEy", u"\u00E0X\u00FE", {}, u"y"},  // both ends of Latin-1's capitals
     {"after", u"a\u00D7b", u"\u00F7", {}, u""},
     {"after", u"a[b", u"{", {}, u""},
     // Empty inputs: an empty separator is found at the start.

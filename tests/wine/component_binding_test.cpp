@@ -60,6 +60,43 @@ TEST_F(ComponentBinding, LateBoundNamesIgnoreCase) {
   EXPECT_EQ(result, L"");
 }
 
+// Tools that browse an object (and some script hosts) ask it for its own
+// type information rather than the registry's.
+TEST_F(ComponentBinding, EachObjectDescribesItsOwnInterface) {
+  const struct {
+    const wchar_t* progId;
+    const IID* iid;
+  } classes[] = {{L"Tollivor.CProperty", &IID__CProperty},
+                 {L"Tollivor.CGroup", &IID__CGroup},
+                 {L"Tollivor.CSettingEx", &IID__CSettingEx}};
+  for (const auto& c : classes) {
+    SCOPED_TRACE(c.progId);
+    Ref<IDispatch> object;
+    ASSERT_EQ(createByProgId(c.progId, IID_IDispatch, object.putVoid()), S_OK);
+    UINT count = 0;
+    EXPECT_EQ(object->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    Ref<ITypeInfo> info, none;
+    ASSERT_EQ(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()), S_OK);
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+    EXPECT_TRUE(IsEqualGUID(attributes->guid, *c.iid));
+    EXPECT_EQ(attributes->typekind, TKIND_DISPATCH);
+    info->ReleaseTypeAttr(attributes);
+    EXPECT_EQ(object->GetTypeInfo(1, LOCALE_USER_DEFAULT, none.put()), DISP_E_BADINDEX);
+  }
+}
+
+// The objects cannot be aggregated: creation with an outer object fails.
+TEST_F(ComponentBinding, AggregationIsRefused) {
+  Ref<IUnknown> outer, inner;
+  ASSERT_EQ(createByProgId(L"Tollivor.CGroup", IID_IUnknown, outer.putVoid()), S_OK);
+  EXPECT_EQ(CoCreateInstance(CLSID_CProperty, outer.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                             inner.putVoid()),
+            CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(inner.get(), nullptr);
+}
+
 TEST_F(ComponentBinding, CanUnloadNowFollowsObjectsAndLocks) {
   using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
   using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();

@@ -74,5 +74,21 @@ TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThem
   registerComponent();  // as the other tests expect it
 }
 
+// A ProgID that meanwhile names another class belongs to that class now:
+// unregistering leaves it alone, and takes the rest away.
+TEST(ComponentRegistration, UnregisteringKeepsAProgIdThatNamesAnotherClass) {
+  ASSERT_EQ(registerComponent(), S_OK);
+  const std::wstring other = L"{6B0F4A70-1C2D-4E5F-8A9B-0C1D2E3F4A5B}";
+  ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup\\CLSID", REG_SZ, other.c_str(),
+                         static_cast<DWORD>(other.size() * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  EXPECT_EQ(unregisterComponent(), S_OK);
+  EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), other);
+  EXPECT_EQ(classesValue(L"Tollivor.CProperty\\CLSID"), L"<missing>");
+  EXPECT_EQ(classesValue(L"CLSID\\" + guidText(CLSID_CGroup) + L"\\InprocServer32"), L"<missing>");
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup");
+  ASSERT_EQ(registerComponent(), S_OK);  // as the other tests expect it
+}
+
 }  // namespace
 }  // namespace tollivor::test

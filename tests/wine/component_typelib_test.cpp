@@ -79,24 +79,14 @@ class ComponentTypeLibrary : public ::testing::Test {
   Ref<ITypeLib> library_;
 };
 
-TEST_F(ComponentTypeLibrary, LibraryAttributes) {
+// Hosts bind to version 1.1; widl writes a locale unless the IDL sets 0.
+TEST_F(ComponentTypeLibrary, LibraryVersionAndNeutralLocale) {
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(library_->GetLibAttr(&attr), S_OK);
-  EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_Tollivor));
   EXPECT_EQ(attr->wMajorVerNum, 1);
   EXPECT_EQ(attr->wMinorVerNum, 1);
   EXPECT_EQ(attr->lcid, 0u);
-  EXPECT_EQ(attr->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
   library_->ReleaseTLibAttr(attr);
-
-  unique_bstr libName, doc, helpFile;
-  DWORD helpContext = 1;
-  ASSERT_EQ(library_->GetDocumentation(-1, libName.put(), doc.put(), &helpContext, helpFile.put()),
-            S_OK);
-  EXPECT_EQ(text(libName), L"Tollivor");
-  EXPECT_FALSE(doc);
-  EXPECT_FALSE(helpFile);
-  EXPECT_EQ(helpContext, 0u);
 }
 
 TEST_F(ComponentTypeLibrary, SixTypesInOrderWithKindsFlagsAndIdentifiers) {

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <vector>
 
+#include "forms/win32/Win32Window.h"
+
 namespace tollivor::driver {
 
 namespace {
@@ -88,6 +90,31 @@ BOOL CALLBACK matchChild(HWND w, LPARAM data) {
   return FALSE;
 }
 }  // namespace
+
+namespace {
+struct IdSearch {
+  int id;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchId(HWND w, LPARAM data) {
+  auto& s = *reinterpret_cast<IdSearch*>(data);
+  if (GetDlgCtrlID(w) != s.id) return TRUE;
+  s.found = w;
+  return FALSE;
+}
+}  // namespace
+
+HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index) {
+  IdSearch search{-1};
+  for (size_t i = 0; i < table.controls.size(); ++i)
+    if (table.controls[i].name == name && table.controls[i].index == index)
+      search.id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
+  if (search.id < 0) return nullptr;
+  // Every descendant: controls on a page are children of its picture box.
+  EnumChildWindows(form, &matchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 std::wstring messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <thread>
 
+#include "forms/Platform.h"
+
 namespace tollivor::driver {
 
 inline constexpr int kTimeoutMs = 5000;
@@ -24,6 +26,11 @@ HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTim
 HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
 // A visible system dialog box (class #32770) of the thread, other than `except`.
 HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
+
+// The window of a form's control, named as in the form's table: the window
+// whose control id is the row's command id, pages included. nullptr for
+// lines and names the table lacks.
+HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);
 
 // A descendant window with exactly this text (a button's "&OK", a label's caption).
 HWND findControl(HWND parent, std::wstring_view text);

@@ -2,36 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "driver.h"
 
 namespace tollivor::test {
 
-HWND controlByCaption(HWND dialog, const forms::ControlRow& row) {
-  if (row.caption.empty()) return nullptr;
-  return driver::findControl(dialog, std::wstring(row.caption.begin(), row.caption.end()));
-}
+namespace {
 
-int expectTableLayout(HWND dialog, const forms::FormTable& table, const ControlLocator& locate) {
-  constexpr int kTwips = forms::kTwipsPerPixel;
+// Twips to pixels as the platform converts them: to the nearest pixel.
+int pixels(int twips) { return (twips + forms::kTwipsPerPixel / 2) / forms::kTwipsPerPixel; }
+
+}  // namespace
+
+int expectTableLayout(HWND dialog, const forms::FormTable& table) {
   RECT client{};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, table.clientWidth / kTwips);
-  EXPECT_EQ(client.bottom, table.clientHeight / kTwips);
+  EXPECT_EQ(client.right, pixels(table.clientWidth));
+  EXPECT_EQ(client.bottom, pixels(table.clientHeight));
   int checked = 0;
   for (const auto& row : table.controls) {
-    if (row.kind == forms::Kind::Line) continue;
-    HWND control = locate(row);
+    if (row.kind == forms::Kind::Line) continue;  // drawn, no window
+    HWND control = driver::controlWindow(dialog, table, row.name, row.index);
+    EXPECT_NE(control, nullptr) << row.name << "(" << row.index << ")";
     if (!control) continue;
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, row.rect.left / kTwips) << row.name;
-    EXPECT_EQ(r.top, row.rect.top / kTwips) << row.name;
-    EXPECT_EQ(r.right - r.left, row.rect.width / kTwips) << row.name;
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, pixels(row.rect.left)) << row.name;
+    EXPECT_EQ(r.top, pixels(row.rect.top)) << row.name;
+    EXPECT_EQ(r.right - r.left, pixels(row.rect.width)) << row.name;
+    // A drop-down combo box's height is its font's, not the table's.
     if (row.kind != forms::Kind::ComboBox) {
-      EXPECT_EQ(r.bottom - r.top, row.rect.height / kTwips) << row.name;
+      EXPECT_EQ(r.bottom - r.top, pixels(row.rect.height)) << row.name;
     }
     ++checked;
   }

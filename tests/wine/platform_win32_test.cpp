@@ -70,23 +70,44 @@ TEST(ModalShow, EndsOnHideAndTheCloseCommandAlsoUnloads) {
   }
 }
 
-TEST(ModalShow, EndsWhenAnotherThreadHidesTheForm) {
-  TestForm form;
-  std::atomic<bool> returned{false};
-  driver::Watcher watcher([&](DWORD thread) {
-    HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form");
-    if (!shown) {
-      ADD_FAILURE() << "the form was not shown";
-      return driver::closeAll(thread);
-    }
-    ShowWindow(shown, SW_HIDE);
-    if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
-      ADD_FAILURE() << "the show did not notice the hide";
-      PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
-    }
-  });
-  EXPECT_TRUE(form.showModal());
-  returned = true;
+HWND formWindowOf(TestForm& form) {
+  return dynamic_cast<win32::Win32Window&>(*form.window()).formWindow();
+}
+
+// A show also ends when the form is hidden or destroyed behind its back; the
+// thread's other windows are enabled again all the same.
+TEST(ModalShow, EndsWhenTheFormIsHiddenFromAnotherThreadOrDestroyed) {
+  const struct {
+    const char* how;
+    bool destroy;
+  } cases[] = {{"hidden from another thread", false}, {"destroyed", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    const win32::unique_hwnd other(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE,
+                                                   0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+    TestForm form;
+    HWND window = formWindowOf(form);
+    form.onApply = [&] { DestroyWindow(window); };  // on the form's thread
+    std::atomic<bool> returned{false};
+    driver::Watcher watcher([&](DWORD thread) {
+      HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form");
+      if (!shown) {
+        ADD_FAILURE() << "the form was not shown";
+        return driver::closeAll(thread);
+      }
+      if (c.destroy)
+        driver::click(driver::controlWindow(shown, form.table(), "cmdApply"));
+      else
+        ShowWindow(shown, SW_HIDE);
+      if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
+        ADD_FAILURE() << "the show did not notice";
+        PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
+      }
+    });
+    EXPECT_TRUE(form.showModal());
+    returned = true;
+    EXPECT_TRUE(IsWindowEnabled(other.get())) << "the thread's other windows are usable again";
+  }
 }
 
 TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
@@ -113,7 +134,7 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
 
 TEST(FormWindow, TwipsAreFifteenToAPixel) {
   TestForm form;
-  HWND window = dynamic_cast<win32::Win32Window&>(*form.window()).formWindow();
+  HWND window = formWindowOf(form);
   RECT text{}, outer{};
   GetWindowRect(controlOf(form, form.txtName), &text);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&text), 2);
@@ -138,6 +159,7 @@ TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
 
   TestForm form;
   HWND picture = controlOf(form, form.picPreview);
+  EXPECT_EQ(paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
   ASSERT_TRUE(form.picPreview.drawIcon(0, 0, win32::fromIcon(icon.get())));
   showAndAct(form, [](HWND shown) { driver::pressKey(shown, VK_ESCAPE); });
   EXPECT_EQ(paintedPixel(picture, 10, 10), RGB(255, 0, 0));
@@ -173,6 +195,19 @@ TEST(SettingsStore, StringValuesUnderTheProgramSettingsKeyRoundTripAndMissingOne
                          RRF_RT_REG_SZ, nullptr, value, &bytes),
             ERROR_SUCCESS);
   EXPECT_STREQ(value, L"-2147483633");
+  // Stored with its terminating NUL, as readers that take the bytes as they
+  // are expect.
+  win32::unique_hkey key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), 0, KEY_READ, key.put()),
+            ERROR_SUCCESS);
+  for (const auto& [name, length] : {std::pair{L"Speed", 11}, std::pair{L"Empty", 0}}) {
+    DWORD type = 0;
+    bytes = sizeof value;
+    EXPECT_EQ(RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(bytes, (length + 1) * sizeof(wchar_t)) << name;
+  }
   const DWORD number = 7;
   RegSetKeyValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Number", REG_DWORD,
                   &number, sizeof number);

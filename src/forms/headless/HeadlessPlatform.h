@@ -62,6 +62,7 @@ class HeadlessPlatform : public Platform {
   // (app, section, key) -> value
   std::map<std::tuple<std::u16string, std::u16string, std::u16string>, std::u16string> settings;
   std::set<std::u16string> failingSettingKeys;  // writes to these fail
+  std::set<std::string> failingTextWrites;      // controls ("name" or "name(index)") whose text cannot be set
 
   // --- scripted answers -----------------------------------------------
   // The next modal show runs the first queued script; the show ends when
@@ -76,7 +77,6 @@ class HeadlessPlatform : public Platform {
   // --- what was seen and heard ----------------------------------------
   int beeps = 0;
   std::vector<MessageBoxRecord> messageBoxes;
-  std::vector<std::string> focusChanges;  // "name" or "name(index)", in order
   std::vector<SettingWrite> settingWrites;  // writes the store took, in order
   std::vector<CommonDialogSettings> openDialogs;    // settings of each file-open run
   std::vector<CommonDialogSettings> colourDialogs;  // settings of each colour run

@@ -2,42 +2,13 @@
 
 #include "forms/headless/HeadlessPlatform.h"
 #include "forms/headless/HeadlessText.h"
+#include "forms/KindTraits.h"
 
 namespace tollivor::forms::headless {
 
 namespace {
 
 constexpr std::uint32_t kFolderAttribute = 16;
-
-// Default colours as the runtime gives new controls: button face and text
-// for most, window and window text for edit fields and lines.
-constexpr int kColourWindow = 5;
-constexpr int kColourWindowText = 8;
-constexpr int kColourButtonFace = 15;
-constexpr int kColourButtonText = 18;
-constexpr int kLastSystemColour = 30;
-
-bool hasText(Kind kind) noexcept { return kind != Kind::PictureBox && kind != Kind::Line && kind != Kind::TabStrip; }
-
-bool isFocusKind(Kind kind) noexcept {
-  switch (kind) {
-    case Kind::TextBox:
-    case Kind::ComboBox:
-    case Kind::CommandButton:
-    case Kind::OptionButton:
-    case Kind::CheckBox:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// An RGB value, or a system colour number the system knows.
-bool isValidColour(Colour colour) noexcept {
-  const auto bits = static_cast<std::uint32_t>(colour);
-  if ((bits & 0xFF000000u) == 0) return true;
-  return (bits & 0xFF000000u) == 0x80000000u && (bits & 0x00FFFFFFu) <= kLastSystemColour;
-}
 
 bool isPictureFile(const std::u16string& path) noexcept {
   return endsWithIgnoringCase(path, u".ico") || endsWithIgnoringCase(path, u".bmp") ||
@@ -72,9 +43,8 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormTable& tabl
     c.border = (row.flags & kBorder) != 0;
     c.rect = row.rect;
     c.fontName = row.font ? row.font->name : table.font.name;
-    const bool field = row.kind == Kind::TextBox || row.kind == Kind::ComboBox;
-    c.fore = systemColour(field || row.kind == Kind::Line ? kColourWindowText : kColourButtonText);
-    c.back = systemColour(field ? kColourWindow : kColourButtonFace);
+    c.fore = traits(row.kind).fore;
+    c.back = traits(row.kind).back;
     controls_.push_back(std::move(c));
   }
   platform.windows.push_back(this);
@@ -94,11 +64,6 @@ std::vector<std::u16string> HeadlessWindow::pictureShows(const std::string& cont
   return c ? c->shows : std::vector<std::u16string>{};
 }
 
-int HeadlessWindow::pictureClears(const std::string& control, int index) const {
-  const auto* c = state(find(control, index));
-  return c ? c->clears : 0;
-}
-
 int HeadlessWindow::pictureRefreshes(const std::string& control, int index) const {
   const auto* c = state(find(control, index));
   return c ? c->refreshes : 0;
@@ -112,11 +77,9 @@ bool HeadlessWindow::isFrontPage(const std::string& control, int index) const {
   return true;
 }
 
-bool HeadlessWindow::enabledWindow() const {
-  return !platform_ || platform_->modalStack.empty() || platform_->modalStack.back() == this;
-}
-
 const FormTable& HeadlessWindow::table() const { return table_; }
+
+void HeadlessWindow::receiveCloseCommand() noexcept { giveCloseCommand(); }
 
 // --- the window --------------------------------------------------------------
 
@@ -171,14 +134,15 @@ WindowHandle HeadlessWindow::handle() noexcept { return handle_; }
 
 std::optional<std::u16string> HeadlessWindow::text(ControlId id) noexcept {
   const auto* r = row(id);
-  if (!r || !hasText(r->kind)) return std::nullopt;
+  if (!r || !traits(r->kind).hasText) return std::nullopt;
   return state(id)->text;
 }
 
 bool HeadlessWindow::setText(ControlId id, const std::u16string& text) noexcept {
   const auto* r = row(id);
-  if (!r || !hasText(r->kind)) return false;
+  if (!r || !traits(r->kind).hasText) return false;
   try {
+    if (platform_ && platform_->failingTextWrites.contains(nameOf(id))) return false;
     state(id)->text = text;
     return true;
   } catch (...) {
@@ -205,13 +169,13 @@ bool HeadlessWindow::setValue(ControlId id, int value) noexcept {
 
 std::optional<bool> HeadlessWindow::isEnabled(ControlId id) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line) return std::nullopt;
+  if (!r || !traits(r->kind).window) return std::nullopt;
   return state(id)->enabled;
 }
 
 bool HeadlessWindow::setEnabled(ControlId id, bool enabled) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line) return false;
+  if (!r || !traits(r->kind).window) return false;
   state(id)->enabled = enabled;
   return true;
 }
@@ -247,38 +211,40 @@ std::optional<std::vector<std::u16string>> HeadlessWindow::items(ControlId id) n
 }
 
 std::optional<Colour> HeadlessWindow::foreColour(ControlId id) noexcept {
-  if (!row(id)) return std::nullopt;
+  const auto* r = row(id);
+  if (!r || !traits(r->kind).foreColour) return std::nullopt;
   return state(id)->fore;
 }
 
 bool HeadlessWindow::setForeColour(ControlId id, Colour colour) noexcept {
-  if (!row(id) || !isValidColour(colour)) return false;
+  const auto* r = row(id);
+  if (!r || !traits(r->kind).foreColour || !isValidColour(colour)) return false;
   state(id)->fore = colour;
   return true;
 }
 
 std::optional<Colour> HeadlessWindow::backColour(ControlId id) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line) return std::nullopt;
+  if (!r || !traits(r->kind).backColour) return std::nullopt;
   return state(id)->back;
 }
 
 bool HeadlessWindow::setBackColour(ControlId id, Colour colour) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line || !isValidColour(colour)) return false;
+  if (!r || !traits(r->kind).backColour || !isValidColour(colour)) return false;
   state(id)->back = colour;
   return true;
 }
 
 std::optional<std::u16string> HeadlessWindow::fontName(ControlId id) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line) return std::nullopt;
+  if (!r || !traits(r->kind).window) return std::nullopt;
   return state(id)->fontName;
 }
 
 bool HeadlessWindow::setFontName(ControlId id, const std::u16string& name) noexcept {
   const auto* r = row(id);
-  if (!r || r->kind == Kind::Line || name.empty()) return false;
+  if (!r || !traits(r->kind).window || name.empty()) return false;
   try {
     state(id)->fontName = name;
     return true;
@@ -302,15 +268,15 @@ bool HeadlessWindow::moveControl(ControlId id, const Rect& rect) noexcept {
 }
 
 bool HeadlessWindow::bringToFront(ControlId id) noexcept {
-  if (!row(id)) return false;
+  const auto* r = row(id);
+  if (!r || !traits(r->kind).window) return false;
   state(id)->frontStamp = ++frontCounter_;
   return true;
 }
 
 bool HeadlessWindow::setBorder(ControlId id, bool border) noexcept {
   const auto* r = row(id);
-  if (!r || (r->kind != Kind::PictureBox && r->kind != Kind::Label && r->kind != Kind::TextBox))
-    return false;
+  if (!r || !traits(r->kind).border) return false;
   state(id)->border = border;
   return true;
 }
@@ -321,7 +287,6 @@ bool HeadlessWindow::clearPicture(ControlId id) noexcept {
   const auto* r = row(id);
   if (!r || r->kind != Kind::PictureBox) return false;
   state(id)->shows.clear();
-  ++state(id)->clears;
   return true;
 }
 
@@ -444,7 +409,7 @@ bool HeadlessWindow::coveredByFrontPage(ControlId id) const noexcept {
 
 bool HeadlessWindow::canTakeFocus(ControlId id) const noexcept {
   const auto* r = row(id);
-  return r && isFocusKind(r->kind) && reachable(id);
+  return r && traits(r->kind).takesFocus && reachable(id);
 }
 
 bool HeadlessWindow::takesInput() const noexcept {
@@ -453,13 +418,7 @@ bool HeadlessWindow::takesInput() const noexcept {
 }
 
 void HeadlessWindow::moveFocus(ControlId id) noexcept {
-  if (focus_ == id) return;
   focus_ = id;
-  if (!platform_) return;
-  try {
-    platform_->focusChanges.push_back(nameOf(id));
-  } catch (...) {
-  }
 }
 
 void HeadlessWindow::selectOption(ControlId id) noexcept {
@@ -481,13 +440,12 @@ void HeadlessWindow::giveCloseCommand() noexcept {
 }
 
 void HeadlessWindow::userClick(ControlId id) noexcept {
-  if (!reachable(id)) return;
-  switch (table_.controls[static_cast<size_t>(id)].kind) {
-    case Kind::CommandButton:
-    case Kind::Label:
-    case Kind::PictureBox:
-      raise(id, Event::Click);
-      break;
+  const auto* r = row(id);
+  if (!r || !reachable(id)) return;
+  // A mouse click gives the control the focus, if it takes it.
+  if (traits(r->kind).takesFocus) moveFocus(id);
+  if (!traits(r->kind).clicks) return;
+  switch (r->kind) {
     case Kind::CheckBox: {
       auto& c = controls_[static_cast<size_t>(id)];
       c.value = c.value == 0 ? 1 : 0;
@@ -499,7 +457,8 @@ void HeadlessWindow::userClick(ControlId id) noexcept {
       raise(id, Event::Click);
       break;
     default:
-      break;  // fields, lines and tab strips have no click of their own
+      raise(id, Event::Click);
+      break;
   }
 }
 

@@ -17,10 +17,10 @@ class HeadlessWindow : public FormWindow {
   // What a picture box shows: images drawn since it was last cleared, in
   // order ("special:5", "file:C:\x.exe", "picture:C:\a.ico").
   std::vector<std::u16string> pictureShows(const std::string& control, int index = -1) const;
-  int pictureClears(const std::string& control, int index = -1) const;
   int pictureRefreshes(const std::string& control, int index = -1) const;
   bool isFrontPage(const std::string& control, int index) const;  // last brought to front
-  bool enabledWindow() const;  // false while another form is modal
+  // The window's close command as another program may send it, shown or not.
+  void receiveCloseCommand() noexcept;
   const FormTable& table() const;
   // (Further members are the backend's own.)
 
@@ -84,7 +84,6 @@ class HeadlessWindow : public FormWindow {
     std::u16string fontName;
     Rect rect;
     std::vector<std::u16string> shows;
-    int clears = 0;
     int refreshes = 0;
     int tab = 0;
     unsigned frontStamp = 0;  // 0: never brought to front

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "forms/headless/HeadlessPlatform.h"
+#include "forms/KindTraits.h"
 
 namespace tollivor::forms::headless {
 
@@ -79,7 +80,8 @@ void ScriptedUser::moveMouse(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
   const ControlId id = locate(*w, control, index);
-  if (w->reachable(id)) w->raise(id, Event::MouseMove);
+  const auto* r = w->row(id);
+  if (r && traits(r->kind).hovers && w->reachable(id)) w->raise(id, Event::MouseMove);
 }
 
 void ScriptedUser::focus(const std::string& control, int index) {

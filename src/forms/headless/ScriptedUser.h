@@ -13,9 +13,10 @@ class HeadlessPlatform;
 // The user at the keyboard and mouse, acting on the form that is shown
 // modally (the innermost one). Controls are named as in the form's table.
 // Acting on a hidden or disabled control does nothing; a name the form does
-// not have is recorded in HeadlessPlatform::unknownControls. Only focus()
-// and access keys move the focus; clicking and typing act on a control
-// without taking it, so Enter still goes where the focus was.
+// not have is recorded in HeadlessPlatform::unknownControls. focus(),
+// access keys and clicks move the focus (a click, as the mouse's does, to a
+// control that takes it); typing and picking act on a control without
+// taking it, so Enter still goes where the focus was.
 class ScriptedUser {
  public:
   explicit ScriptedUser(HeadlessPlatform& platform) : platform_(platform) {}

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "forms/KindTraits.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
@@ -26,22 +27,6 @@ struct alignas(4) EmptyDialogTemplate {
   WORD windowClass = 0;
   WORD title = 0;
 };
-
-forms::Colour defaultFore(Kind kind) {
-  switch (kind) {
-    case Kind::TextBox:
-    case Kind::ComboBox:
-    case Kind::Line:
-      return forms::systemColour(COLOR_WINDOWTEXT);
-    default:
-      return forms::systemColour(COLOR_BTNTEXT);
-  }
-}
-
-forms::Colour defaultBack(Kind kind) {
-  return kind == Kind::TextBox || kind == Kind::ComboBox ? forms::systemColour(COLOR_WINDOW)
-                                                         : forms::systemColour(COLOR_BTNFACE);
-}
 
 // The height of one line of text in the font, in pixels.
 int lineHeight(HFONT font) {
@@ -120,8 +105,8 @@ bool Win32Window::build() noexcept {
     Control& c = controls_[i];
     c.kind = row.kind;
     c.font = row.font.value_or(table_.font);
-    c.fore = defaultFore(row.kind);
-    c.back = defaultBack(row.kind);
+    c.fore = forms::traits(row.kind).fore;
+    c.back = forms::traits(row.kind).back;
     if (!row.container.empty()) {
       for (size_t j = 0; j < table_.controls.size(); ++j) {
         const auto& other = table_.controls[j];
@@ -252,12 +237,11 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
 
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
 
+  // Picture boxes report mouse moves from their own window procedure.
+  if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
+    SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
+                      reinterpret_cast<DWORD_PTR>(this));
   switch (c.kind) {
-    case Kind::Label:
-    case Kind::CommandButton:
-      SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
-                        reinterpret_cast<DWORD_PTR>(this));
-      break;
     case Kind::OptionButton:
     case Kind::CheckBox:
       if (row.flags & forms::kChecked) SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "forms/KindTraits.h"
 #include "win32/Convert.h"
 
 namespace tollivor::win32 {
@@ -12,9 +13,7 @@ using forms::Kind;
 
 namespace {
 
-bool hasText(Kind kind) {
-  return kind != Kind::PictureBox && kind != Kind::Line && kind != Kind::TabStrip;
-}
+bool hasText(Kind kind) { return forms::traits(kind).hasText; }
 
 bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind::CheckBox; }
 
@@ -135,21 +134,19 @@ std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noex
 // Colours: label text and background, line colour, picture box background.
 std::optional<forms::Colour> Win32Window::foreColour(ControlId id) noexcept {
   Control* c = find(id);
-  if (!c || (c->kind != Kind::Label && c->kind != Kind::Line && c->kind != Kind::PictureBox))
-    return std::nullopt;
+  if (!c || !forms::traits(c->kind).foreColour) return std::nullopt;
   return c->fore;
 }
 
 bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
   Control* c = find(id);
-  if (!c) return false;
+  if (!c || !forms::traits(c->kind).foreColour || !forms::isValidColour(colour)) return false;
   if (c->kind == Kind::Line) {
     c->fore = colour;
     HWND parent = c->container >= 0 ? controlWindow(c->container) : window_.get();
     InvalidateRect(parent, nullptr, TRUE);
     return true;
   }
-  if (c->kind != Kind::Label && c->kind != Kind::PictureBox) return false;
   c->fore = colour;
   InvalidateRect(c->window, nullptr, TRUE);
   return true;
@@ -157,13 +154,13 @@ bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
 
 std::optional<forms::Colour> Win32Window::backColour(ControlId id) noexcept {
   Control* c = find(id);
-  if (!c || (c->kind != Kind::Label && c->kind != Kind::PictureBox)) return std::nullopt;
+  if (!c || !forms::traits(c->kind).backColour) return std::nullopt;
   return c->back;
 }
 
 bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
   Control* c = find(id);
-  if (!c || (c->kind != Kind::Label && c->kind != Kind::PictureBox)) return false;
+  if (!c || !forms::traits(c->kind).backColour || !forms::isValidColour(colour)) return false;
   c->back = colour;
   c->backBrush.reset();  // made again, in the new colour, at the next paint
   InvalidateRect(c->window, nullptr, TRUE);
@@ -172,13 +169,13 @@ bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
 
 std::optional<std::u16string> Win32Window::fontName(ControlId id) noexcept {
   Control* c = find(id);
-  if (!c || c->kind == Kind::Line) return std::nullopt;
+  if (!c || !forms::traits(c->kind).window) return std::nullopt;
   return c->font.name;
 }
 
 bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept {
   Control* c = find(id);
-  if (!c || c->kind == Kind::Line || name.empty()) return false;
+  if (!c || !forms::traits(c->kind).window || name.empty()) return false;
   forms::Font font = c->font;
   font.name = name;
   unique_hfont created = createFont(font);
@@ -221,8 +218,8 @@ bool Win32Window::bringToFront(ControlId id) noexcept {
 }
 
 bool Win32Window::setBorder(ControlId id, bool border) noexcept {
-  Control* c = find(id, Kind::PictureBox);
-  if (!c) return false;
+  Control* c = find(id);
+  if (!c || !forms::traits(c->kind).border) return false;
   LONG_PTR exStyle = GetWindowLongPtrW(c->window, GWL_EXSTYLE);
   exStyle = border ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
   SetWindowLongPtrW(c->window, GWL_EXSTYLE, exStyle);

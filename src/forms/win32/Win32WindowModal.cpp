@@ -2,6 +2,7 @@
 // form runs its own message loop until it is hidden or closed, and the
 // keyboard works as in any dialog.
 #include "forms/win32/Win32Window.h"
+#include "forms/KindTraits.h"
 #include "win32/Convert.h"
 
 namespace tollivor::win32 {
@@ -117,17 +118,7 @@ forms::WindowHandle Win32Window::handle() noexcept { return fromWindow(window_.g
 // --- focus and keys ----------------------------------------------------------
 
 bool Win32Window::takesFocus(const Control& c) const noexcept {
-  switch (c.kind) {
-    case Kind::TextBox:
-    case Kind::ComboBox:
-    case Kind::CommandButton:
-    case Kind::OptionButton:
-    case Kind::CheckBox:
-    case Kind::TabStrip:
-      return c.window && reachable(c.window, window_.get());
-    default:
-      return false;
-  }
+  return forms::traits(c.kind).takesFocus && c.window && reachable(c.window, window_.get());
 }
 
 void Win32Window::focusFirstControl() noexcept {
