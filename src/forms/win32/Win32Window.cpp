@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/TextTurn.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
@@ -61,6 +62,7 @@ std::unique_ptr<Win32Window> Win32Window::create(const forms::FormTable& table,
                                                  forms::FormEvents& events) noexcept {
   try {
     std::unique_ptr<Win32Window> window(new Win32Window(table, events));
+    const TextTurn turn;  // the captions go in as the windows are made
     if (!window->build()) return nullptr;
     return window;
   } catch (...) {
@@ -402,6 +404,7 @@ bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
       // handler must already see it.
       const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
       if (index != CB_ERR) {
+        const TextTurn turn;
         const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
         if (length != CB_ERR) {
           std::wstring entry(static_cast<size_t>(length) + 1, L'\0');

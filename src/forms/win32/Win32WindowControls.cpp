@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/TextTurn.h"
 #include "win32/Convert.h"
 
 namespace tollivor::win32 {
@@ -22,12 +23,15 @@ bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind
 std::optional<std::u16string> Win32Window::text(ControlId id) noexcept {
   Control* c = find(id);
   if (!c || !hasText(c->kind)) return std::nullopt;
+  const TextTurn turn;
   return windowText(c->window);
 }
 
 bool Win32Window::setText(ControlId id, const std::u16string& text) noexcept {
   Control* c = find(id);
-  return c && hasText(c->kind) && SetWindowTextW(c->window, wide(text));
+  if (!c || !hasText(c->kind)) return false;
+  const TextTurn turn;
+  return SetWindowTextW(c->window, wide(text));
 }
 
 std::optional<int> Win32Window::value(ControlId id) noexcept {
@@ -110,6 +114,7 @@ std::optional<ControlId> Win32Window::focus() noexcept {
 bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
   Control* c = find(id, Kind::ComboBox);
   if (!c) return false;
+  const TextTurn turn;
   const LRESULT at = SendMessageW(c->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
   return at != CB_ERR && at != CB_ERRSPACE;
 }
@@ -117,6 +122,7 @@ bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
 std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noexcept {
   Control* c = find(id, Kind::ComboBox);
   if (!c) return std::nullopt;
+  const TextTurn turn;
   const LRESULT count = SendMessageW(c->window, CB_GETCOUNT, 0, 0);
   if (count == CB_ERR) return std::nullopt;
   std::vector<std::u16string> entries;
