@@ -128,6 +128,14 @@ struct FormTable {
   int clientHeight = 0;  // twips
   Font font{u"Tahoma", 8.25, false};
   std::vector<ControlRow> controls;  // in tab order; lines last
+
+  // The command button with this role (kDefault: Enter; kCancel: Esc), or -1.
+  int buttonWith(unsigned role) const noexcept {
+    for (size_t i = 0; i < controls.size(); ++i)
+      if (controls[i].kind == Kind::CommandButton && (controls[i].flags & role))
+        return static_cast<int>(i);
+    return -1;
+  }
 };
 
 // The events a window reports back to the portable form.

@@ -52,27 +52,11 @@ HRESULT createByProgId(const wchar_t* progId, REFIID iid, void** out) {
   return CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, out);
 }
 
-namespace {
-
-struct WindowSearch {
-  const wchar_t* caption;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  wchar_t text[128] = {};
-  GetWindowTextW(window, text, 128);
-  if (std::wstring(text) == search->caption) search->found.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
-
 std::vector<HWND> threadWindows(DWORD threadId, const wchar_t* caption) {
-  WindowSearch search{caption, {}};
-  EnumThreadWindows(threadId, collect, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window : driver::threadWindows(threadId))
+    if (driver::windowText(window) == caption) found.push_back(window);
+  return found;
 }
 
 HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/win32/Win32Window.h"
+#include "win32/Convert.h"
 
 namespace tollivor::driver {
 
@@ -14,11 +15,15 @@ BOOL CALLBACK collectWindow(HWND w, LPARAM list) {
   return TRUE;
 }
 
+}  // namespace
+
 std::vector<HWND> threadWindows(DWORD thread) {
   std::vector<HWND> windows;
   EnumThreadWindows(thread, &collectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
+
+namespace {
 
 bool isDialogBox(HWND window) {
   wchar_t name[16] = {};
@@ -58,10 +63,8 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 std::wstring windowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-  return text;
+  const auto text = win32::windowText(window).value_or(std::u16string());
+  return std::wstring(text.begin(), text.end());
 }
 
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "forms/Platform.h"
 
@@ -20,6 +21,8 @@ inline constexpr int kTimeoutMs = 5000;
 // Polls until the condition holds; false after the timeout.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
 
+// Every top-level window of the thread, shown or hidden.
+std::vector<HWND> threadWindows(DWORD thread);
 // A visible top-level window of the thread with exactly this caption.
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
 // A visible message box of the thread: a dialog whose text static has id 65535.

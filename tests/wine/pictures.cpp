@@ -96,10 +96,9 @@ bool writeTextFile(const std::wstring& path, const std::string& content) {
 }
 
 COLORREF paintedPixel(HWND window, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  win32::unique_hdc dc(CreateCompatibleDC(screen));
-  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen, 64, 64));
-  ReleaseDC(nullptr, screen);
+  const win32::ScreenDc screen;
+  win32::unique_hdc dc(CreateCompatibleDC(screen.get()));
+  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), 64, 64));
   win32::SelectScope select(dc.get(), bitmap.get());
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
   return GetPixel(dc.get(), x, y);

@@ -10,6 +10,7 @@
 
 #include "common/TestForm.h"
 #include "driver.h"
+#include "pictures.h"
 #include "forms/win32/CommonDialogs.h"
 #include "forms/win32/Win32Window.h"
 #include "win32/Handles.h"
@@ -35,16 +36,6 @@ void showAndAct(TestForm& form, std::function<void(HWND shown)> act) {
     driver::closeAll(thread);
   });
   form.showModal();
-}
-
-// What a window paints into its client area, read back at one point.
-COLORREF paintedPixel(HWND window, int x, int y) {
-  const win32::ScreenDc screen;
-  win32::unique_hdc dc(CreateCompatibleDC(screen.get()));
-  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), 64, 64));
-  win32::SelectScope select(dc.get(), bitmap.get());
-  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-  return GetPixel(dc.get(), x, y);
 }
 
 TEST(ModalShow, EndsOnHideAndTheCloseCommandAlsoUnloads) {
@@ -159,14 +150,14 @@ TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
 
   TestForm form;
   HWND picture = controlOf(form, form.picPreview);
-  EXPECT_EQ(paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
+  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
   ASSERT_TRUE(form.picPreview.drawIcon(0, 0, win32::fromIcon(icon.get())));
   showAndAct(form, [](HWND shown) { driver::pressKey(shown, VK_ESCAPE); });
-  EXPECT_EQ(paintedPixel(picture, 10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0));
   EXPECT_FALSE(form.picPreview.loadPicture(u"C:\\no such folder\\none.ico"));
-  EXPECT_EQ(paintedPixel(picture, 10, 10), RGB(255, 0, 0)) << "a failed load changes nothing";
+  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0)) << "a failed load changes nothing";
   ASSERT_TRUE(form.picPreview.clear());
-  EXPECT_EQ(paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST(CommonDialogs, FilterBarsBecomeTheNulSeparatedList) {

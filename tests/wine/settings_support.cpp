@@ -9,11 +9,11 @@
 
 namespace tollivor::test {
 
-void clearSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+void clearSettings() { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey.c_str()); }
 
 std::optional<StoredValue> readSetting(const wchar_t* key) {
   win32::unique_hkey hkey;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, hkey.put()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey.c_str(), 0, KEY_QUERY_VALUE, hkey.put()) != ERROR_SUCCESS)
     return std::nullopt;
   DWORD type = 0, bytes = 0;
   if (RegQueryValueExW(hkey.get(), key, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
@@ -30,12 +30,12 @@ std::optional<StoredValue> readSetting(const wchar_t* key) {
 }
 
 void writeSetting(const wchar_t* key, const std::wstring& text) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, key, REG_SZ, text.c_str(),
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), key, REG_SZ, text.c_str(),
                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 void writeSettingNumber(const wchar_t* key, DWORD number) {
-  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, key, REG_DWORD, &number, sizeof number);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), key, REG_DWORD, &number, sizeof number);
 }
 
 HWND tabStrip(HWND dialog) { return FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr); }
@@ -143,17 +143,16 @@ POINT centreOf(HWND window) {
 int pixelsNear(HWND window, COLORREF colour) {
   RECT r{};
   GetWindowRect(window, &r);
-  HDC screen = GetDC(nullptr);
+  const win32::ScreenDc screen;
   int count = 0;
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) {
-      const COLORREF pixel = GetPixel(screen, x, y);
+      const COLORREF pixel = GetPixel(screen.get(), x, y);
       if (std::abs(GetRValue(pixel) - GetRValue(colour)) < 40 &&
           std::abs(GetGValue(pixel) - GetGValue(colour)) < 40 &&
           std::abs(GetBValue(pixel) - GetBValue(colour)) < 40)
         ++count;
     }
-  ReleaseDC(nullptr, screen);
   return count;
 }
 

@@ -14,10 +14,11 @@
 
 #include "component_support.h"
 #include "driver.h"
+#include "win32/SettingsKey.h"
 
 namespace tollivor::test {
 
-inline constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Quorin\\Setting";
+inline const std::wstring kSettingsKey = win32::settingsKeyPath(L"Quorin", L"Setting");
 
 struct StoredValue {
   DWORD type = 0;

@@ -102,27 +102,15 @@ void ScriptedUser::pressEnter() {
       return;
     }
   }
-  const auto& rows = w->table_.controls;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const auto id = static_cast<ControlId>(i);
-    if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kDefault) && w->reachable(id)) {
-      w->raise(id, Event::Click);
-      return;
-    }
-  }
+  const ControlId defaultButton = w->table_.buttonWith(kDefault);
+  if (defaultButton >= 0 && w->reachable(defaultButton)) w->raise(defaultButton, Event::Click);
 }
 
 void ScriptedUser::pressEsc() {
   auto* w = window();
   if (!w) return;
-  const auto& rows = w->table_.controls;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const auto id = static_cast<ControlId>(i);
-    if (rows[i].kind == Kind::CommandButton && (rows[i].flags & kCancel) && w->reachable(id)) {
-      w->raise(id, Event::Click);
-      return;
-    }
-  }
+  const ControlId cancelButton = w->table_.buttonWith(kCancel);
+  if (cancelButton >= 0 && w->reachable(cancelButton)) w->raise(cancelButton, Event::Click);
 }
 
 void ScriptedUser::pressAccessKey(char16_t key) {

@@ -124,7 +124,7 @@ bool Win32Window::build() noexcept {
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i].kind == Kind::PictureBox) updateOptionTabStops(static_cast<ControlId>(i));
   updateOptionTabStops(-1);
-  const ControlId defaultButton = buttonWith(forms::kDefault);
+  const ControlId defaultButton = table_.buttonWith(forms::kDefault);
   if (defaultButton >= 0) SendMessageW(form, DM_SETDEFID, commandId(defaultButton), 0);
 
   ready_ = true;
@@ -324,13 +324,6 @@ ControlId Win32Window::controlOf(HWND window) const noexcept {
 
 HFONT Win32Window::fontOf(const Control& control) const noexcept {
   return control.ownFont ? control.ownFont.get() : formFont_.get();
-}
-
-ControlId Win32Window::buttonWith(unsigned flag) const noexcept {
-  for (size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i].kind == Kind::CommandButton && (table_.controls[i].flags & flag))
-      return static_cast<ControlId>(i);
-  return -1;
 }
 
 void Win32Window::raise(ControlId id, forms::Event event) noexcept {

@@ -110,7 +110,6 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool takesFocus(const Control& control) const noexcept;
   void focusFirstControl() noexcept;
   bool pressDialogKey(const MSG& message) noexcept;
-  forms::ControlId buttonWith(unsigned flag) const noexcept;
 
   // Tabbed forms (Win32WindowPages.cpp): pages stacked on one rectangle,
   // and the keys that choose a tab.

@@ -148,9 +148,9 @@ bool Win32Window::pressDialogKey(const MSG& message) noexcept {
 
   ControlId target = -1;
   if (message.wParam == VK_RETURN) {
-    target = find(focused, Kind::CommandButton) ? focused : buttonWith(forms::kDefault);
+    target = find(focused, Kind::CommandButton) ? focused : table_.buttonWith(forms::kDefault);
   } else {
-    target = buttonWith(forms::kCancel);
+    target = table_.buttonWith(forms::kCancel);
   }
   if (const Control* c = find(target); c && reachable(c->window, form))
     raise(target, forms::Event::Click);
