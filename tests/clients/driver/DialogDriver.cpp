@@ -59,6 +59,13 @@ BOOL CALLBACK listTopLevel(HWND window, LPARAM) {
   return TRUE;
 }
 
+int posted(HWND window, UINT message, WPARAM wParam) {
+  if (PostMessageW(window, message, wParam, 0)) return 0;
+  fwprintf(stderr, L"posting message %#x to %p failed: error %lu\n", message,
+           static_cast<void*>(window), GetLastError());
+  return 1;
+}
+
 HWND waitForDialog(const std::wstring& caption) {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < kTimeLimitMs) {
@@ -85,9 +92,9 @@ int main() {
   if (!dialog) return 1;
   // Posted, never sent: the dialog's thread may be about to block in a
   // message box of its own.
-  if (argc < 3) return PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  if (argc < 3) return posted(dialog, WM_SYSCOMMAND, SC_CLOSE);
   Search button{argv[2]};
   EnumChildWindows(dialog, matchButton, reinterpret_cast<LPARAM>(&button));
   if (!button.found) return 3;
-  return PostMessageW(button.found, BM_CLICK, 0, 0) ? 0 : 1;
+  return posted(button.found, BM_CLICK, 0);
 }
