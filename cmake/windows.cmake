@@ -93,6 +93,7 @@ target_link_libraries(TollivorHost PRIVATE tollivor_guids ${WINDOWS_SYSTEM_LIBS}
 # Ends another process's dialog as its user would: the client scripts'
 # driver, also used by tools/demo.
 add_executable(DialogDriver tests/clients/driver/DialogDriver.cpp)
+target_include_directories(DialogDriver PRIVATE src)
 target_link_libraries(DialogDriver PRIVATE ${WINDOWS_SYSTEM_LIBS})
 
 # Tests under Wine: the Win32 platform directly, and the DLL through COM.

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "win32/Convert.h"
+
 namespace {
 
 constexpr DWORD kTimeLimitMs = 60000;
@@ -25,9 +27,8 @@ struct Search {
 };
 
 std::wstring windowText(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return text;
+  const auto text = tollivor::win32::windowText(window).value_or(std::u16string());
+  return std::wstring(text.begin(), text.end());
 }
 
 BOOL CALLBACK matchTopLevel(HWND window, LPARAM param) {
