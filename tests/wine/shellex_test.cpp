@@ -145,9 +145,12 @@ void checkInTheCopy(const std::wstring& sysgate) {
     EXPECT_NE(icon, 0);
     forms::platform().destroyIcon(icon);
   } else if (sysgate == L"current directory") {
-    ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);  // it is there
+    ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);  // they are there
+    ASSERT_NE(GetFileAttributesW(L"Pathwise.dll"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ShellEx::GetSpecialIcon(5), 0);
+    EXPECT_EQ(ShellEx::ChooseFolder(0, u"Choose a folder."), u"");
     EXPECT_EQ(GetModuleHandleW(L"Sysgate.dll"), nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"Pathwise.dll"), nullptr);
   } else {
     EXPECT_EQ(ShellEx::GetSpecialIcon(5), 0);
     EXPECT_EQ(ShellEx::GetSpecialIcon(10), 0);
@@ -181,14 +184,16 @@ TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::wstring(c.sysgate));
     if (!c.folder.empty())
-      CopyFileW((programFolder + L"Sysgate.dll").c_str(), (c.folder + L"Sysgate.dll").c_str(), FALSE);
+      for (const wchar_t* helper : {L"Sysgate.dll", L"Pathwise.dll"})
+        CopyFileW((programFolder + helper).c_str(), (c.folder + helper).c_str(), FALSE);
     SetEnvironmentVariableW(kCaseVariable, c.sysgate);
     EXPECT_EQ(test::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=HelperSearch.*",
                                   elsewhere.c_str()),
               0u);
     SetEnvironmentVariableW(kCaseVariable, nullptr);
     EXPECT_TRUE(DeleteFileW((alone + L"ran").c_str())) << "the copy made its checks";
-    if (!c.folder.empty()) DeleteFileW((c.folder + L"Sysgate.dll").c_str());
+    if (!c.folder.empty())
+      for (const wchar_t* helper : {L"Sysgate.dll", L"Pathwise.dll"}) DeleteFileW((c.folder + helper).c_str());
   }
   DeleteFileW((alone + L"wine_tests.exe").c_str());
   RemoveDirectoryW(alone.c_str());
