@@ -152,6 +152,8 @@ void checkInTheCopy(const std::wstring& sysgate) {
     EXPECT_EQ(GetModuleHandleW(L"Sysgate.dll"), nullptr);
     EXPECT_EQ(GetModuleHandleW(L"Pathwise.dll"), nullptr);
   } else {
+    // Absent, swapped (each file holds the other library, so the function
+    // looked for is not exported), or not a library at all.
     EXPECT_EQ(ShellEx::GetSpecialIcon(5), 0);
     EXPECT_EQ(ShellEx::GetSpecialIcon(10), 0);
     driver::Watcher watcher([](DWORD thread) {
@@ -177,15 +179,26 @@ TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
   CreateDirectoryW(alone.c_str(), nullptr);
   CreateDirectoryW(elsewhere.c_str(), nullptr);
   ASSERT_TRUE(CopyFileW(win32::modulePath(nullptr).c_str(), (alone + L"wine_tests.exe").c_str(), FALSE));
+  const wchar_t* const helpers[] = {L"Sysgate.dll", L"Pathwise.dll"};
   const struct {
     const wchar_t* sysgate;
     std::wstring folder;
-  } cases[] = {{L"absent", L""}, {L"beside", alone}, {L"current directory", elsewhere}};
+    int source = 0;  // copies helpers[(i + source) % 2] as helpers[i]; -1: a text file instead
+  } cases[] = {{L"absent", L""},
+               {L"beside", alone},
+               {L"current directory", elsewhere},
+               {L"swapped", alone, 1},
+               {L"not a library", alone, -1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::wstring(c.sysgate));
-    if (!c.folder.empty())
-      for (const wchar_t* helper : {L"Sysgate.dll", L"Pathwise.dll"})
-        CopyFileW((programFolder + helper).c_str(), (c.folder + helper).c_str(), FALSE);
+    for (int i = 0; i < 2 && !c.folder.empty(); ++i) {
+      if (c.source < 0) {
+        touch(c.folder + helpers[i]);
+      } else {
+        CopyFileW((programFolder + helpers[(i + c.source) % 2]).c_str(),
+                  (c.folder + helpers[i]).c_str(), FALSE);
+      }
+    }
     SetEnvironmentVariableW(kCaseVariable, c.sysgate);
     EXPECT_EQ(test::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=HelperSearch.*",
                                   elsewhere.c_str()),
@@ -193,7 +206,7 @@ TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
     SetEnvironmentVariableW(kCaseVariable, nullptr);
     EXPECT_TRUE(DeleteFileW((alone + L"ran").c_str())) << "the copy made its checks";
     if (!c.folder.empty())
-      for (const wchar_t* helper : {L"Sysgate.dll", L"Pathwise.dll"}) DeleteFileW((c.folder + helper).c_str());
+      for (const wchar_t* helper : helpers) DeleteFileW((c.folder + helper).c_str());
   }
   DeleteFileW((alone + L"wine_tests.exe").c_str());
   RemoveDirectoryW(alone.c_str());
