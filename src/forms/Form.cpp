@@ -12,6 +12,49 @@ Platform& platform() noexcept { return g_platform ? *g_platform : defaultPlatfor
 
 void setPlatform(Platform* p) noexcept { g_platform = p; }
 
+namespace {
+
+// A replaced concern, or nullptr for the platform's own.
+template <class Service>
+Service*& replaced() noexcept {
+  static Service* service = nullptr;
+  return service;
+}
+
+template <class Service>
+Service& service() noexcept {
+  Service* own = replaced<Service>();
+  return own ? *own : static_cast<Service&>(platform());
+}
+
+}  // namespace
+
+FormFactory& formFactory() noexcept { return service<FormFactory>(); }
+SystemDialogs& dialogs() noexcept { return service<SystemDialogs>(); }
+Display& display() noexcept { return service<Display>(); }
+FileSystem& fileSystem() noexcept { return service<FileSystem>(); }
+SettingsStorage& settingsStorage() noexcept { return service<SettingsStorage>(); }
+HelperLibraries& helperLibraries() noexcept { return service<HelperLibraries>(); }
+CodePage& codePage() noexcept { return service<CodePage>(); }
+
+template <class Service>
+ScopedService<Service>::ScopedService(Service& s) noexcept {
+  replaced<Service>() = &s;
+}
+
+template <class Service>
+ScopedService<Service>::~ScopedService() {
+  replaced<Service>() = nullptr;
+}
+
+template class ScopedService<FormFactory>;
+template class ScopedService<SystemDialogs>;
+template class ScopedService<Display>;
+template class ScopedService<FileSystem>;
+template class ScopedService<SettingsStorage>;
+template class ScopedService<HelperLibraries>;
+template class ScopedService<CodePage>;
+
 // --- Control -------------------------------------------------------------
 
 Control::Control(Form& form, std::string_view name, int index) noexcept
@@ -165,7 +208,7 @@ bool Form::load() noexcept {
   if (window_) return true;
   if (loading_) return false;  // a control touched while the window is being made
   loading_ = true;
-  window_ = platform().createForm(table_, *this);
+  window_ = formFactory().createForm(table_, *this);
   loading_ = false;
   if (!window_) return false;
   resultText.clear();

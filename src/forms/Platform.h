@@ -218,14 +218,22 @@ inline constexpr unsigned kOpenHideReadOnly = 0x4;
 // Message box styles the component uses: the information icon, one OK button.
 inline constexpr int kMbInformation = 64;
 
-// Everything else the dialogs ask of the system.
-class Platform {
- public:
-  virtual ~Platform() = default;
+// What the dialogs ask of the system, one interface per concern, so that a
+// test can replace one concern and keep the rest (see ScopedService).
 
+// Makes a form's window from its table.
+class FormFactory {
+ public:
   virtual std::unique_ptr<FormWindow> createForm(const FormTable& table,
                                                  FormEvents& events) noexcept = 0;
 
+ protected:
+  ~FormFactory() = default;
+};
+
+// The beep, the message box and the common file and colour dialogs.
+class SystemDialogs {
+ public:
   virtual void beep() noexcept = 0;
   // Modal; returns once dismissed. False when it could not be shown.
   virtual bool messageBox(WindowHandle owner, const std::u16string& prompt, int style,
@@ -235,21 +243,46 @@ class Platform {
   virtual bool showOpen(WindowHandle owner, CommonDialogSettings& dialog) noexcept = 0;
   virtual bool showColour(WindowHandle owner, CommonDialogSettings& dialog) noexcept = 0;
 
+ protected:
+  ~SystemDialogs() = default;
+};
+
+// The cursor, the screen and the task bar.
+class Display {
+ public:
   virtual std::optional<Point> cursorPixels() noexcept = 0;
   virtual std::optional<Size> screenTwips() noexcept = 0;
   virtual std::optional<std::int32_t> taskbarState() noexcept = 0;
   virtual std::optional<Edges> taskbarPixels() noexcept = 0;
 
+ protected:
+  ~Display() = default;
+};
+
+class FileSystem {
+ public:
   virtual std::optional<std::uint32_t> fileAttributes(const std::u16string& path) noexcept = 0;
 
-  // The per-user settings store. nullopt: the key does not exist.
+ protected:
+  ~FileSystem() = default;
+};
+
+// The per-user settings store. nullopt: the key does not exist.
+class SettingsStorage {
+ public:
   virtual std::optional<std::u16string> readSetting(const std::u16string& app,
                                                     const std::u16string& section,
                                                     const std::u16string& key) noexcept = 0;
   virtual bool writeSetting(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) noexcept = 0;
 
-  // The host's helper libraries and the shell. Each answers 0 / nothing on failure.
+ protected:
+  ~SettingsStorage() = default;
+};
+
+// The host's helper libraries and the shell. Each answers 0 / nothing on failure.
+class HelperLibraries {
+ public:
   virtual IconHandle specialLargeIcon(std::int32_t number) noexcept = 0;
   virtual IconHandle shellFileIcon(const std::string& ansiPath) noexcept = 0;
   virtual void destroyIcon(IconHandle icon) noexcept = 0;
@@ -258,14 +291,55 @@ class Platform {
   virtual void browseForFolder(WindowHandle owner, const std::string& ansiPrompt,
                                std::string& area) noexcept = 0;
 
-  // The system's 8-bit code page.
+ protected:
+  ~HelperLibraries() = default;
+};
+
+// The system's 8-bit code page.
+class CodePage {
+ public:
   virtual std::string toAnsi(const std::u16string& text) noexcept = 0;
   virtual std::u16string fromAnsi(const std::string& text) noexcept = 0;
+
+ protected:
+  ~CodePage() = default;
+};
+
+// A whole platform: every concern at once.
+class Platform : public FormFactory,
+                 public SystemDialogs,
+                 public Display,
+                 public FileSystem,
+                 public SettingsStorage,
+                 public HelperLibraries,
+                 public CodePage {
+ public:
+  virtual ~Platform() = default;
 };
 
 // The platform the component runs on. Tests install their own.
 Platform& platform() noexcept;
 void setPlatform(Platform* platform) noexcept;  // nullptr: back to the default
+
+// Each concern as the component reaches it: the installed platform's, unless
+// a single concern was replaced.
+FormFactory& formFactory() noexcept;
+SystemDialogs& dialogs() noexcept;
+Display& display() noexcept;
+FileSystem& fileSystem() noexcept;
+SettingsStorage& settingsStorage() noexcept;
+HelperLibraries& helperLibraries() noexcept;
+CodePage& codePage() noexcept;
+
+// Replaces one concern for the lifetime of the guard (nullptr: none).
+template <class Service>
+class ScopedService {
+ public:
+  explicit ScopedService(Service& service) noexcept;
+  ~ScopedService();
+  ScopedService(const ScopedService&) = delete;
+  ScopedService& operator=(const ScopedService&) = delete;
+};
 
 // Installs a platform for the lifetime of the guard.
 class ScopedPlatform {

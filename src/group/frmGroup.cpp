@@ -5,7 +5,7 @@
 namespace tollivor {
 
 using forms::Event;
-using forms::platform;
+using forms::dialogs;
 
 namespace {
 
@@ -42,7 +42,7 @@ void frmGroup::Form_Load() {
 // The extension is not checked here: OK does that.
 void frmGroup::cmdChangeIcon_Click() {
   CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
-  if (!platform().showOpen(handle(), CMDialog)) return;
+  if (!dialogs().showOpen(handle(), CMDialog)) return;
   lblIconPath.setCaption(CMDialog.fileName);
   const auto path = lblIconPath.caption();
   // Loading no file at all blanks the preview; a file that is no picture
@@ -72,8 +72,8 @@ void frmGroup::cmdCancel_Click() {
 }
 
 void frmGroup::refuse(const char16_t* prompt, const forms::Control& focusAfter) {
-  platform().beep();
-  platform().messageBox(handle(), prompt, forms::kMbInformation, kTitle);
+  dialogs().beep();
+  dialogs().messageBox(handle(), prompt, forms::kMbInformation, kTitle);
   focusAfter.setFocus();
 }
 

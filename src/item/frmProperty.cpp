@@ -6,7 +6,8 @@
 namespace tollivor {
 
 using forms::Event;
-using forms::platform;
+using forms::dialogs;
+using forms::helperLibraries;
 
 frmProperty::frmProperty() : Form(frmPropertyTable()) {
   on(Text1, Event::Click, &frmProperty::Text1_Click);
@@ -43,7 +44,7 @@ void frmProperty::Text1_Click() {
 
 void frmProperty::cmdFile_Click() {
   CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
-  if (!platform().showOpen(handle(), CMDialog)) return;
+  if (!dialogs().showOpen(handle(), CMDialog)) return;
   const auto file = CMDialog.fileName;
   Text1.setText(file);
   ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(file));
@@ -65,12 +66,12 @@ void frmProperty::cmdOK_Click() {
     return;
   }
   if (const auto icon = ShellEx::GetFileIcon(target)) {
-    platform().destroyIcon(icon);
+    helperLibraries().destroyIcon(icon);
     keepRecord();
     return;
   }
-  platform().beep();
-  platform().messageBox(handle(), kNotExistPrompt, forms::kMbInformation, target);
+  dialogs().beep();
+  dialogs().messageBox(handle(), kNotExistPrompt, forms::kMbInformation, target);
   Text1.setFocus();
 }
 

@@ -12,15 +12,15 @@ namespace tollivor::SettingsStore {
 namespace {
 
 using forms::IgnoringErrors;
-using forms::platform;
+using forms::settingsStorage;
 
 // A missing key reads as its default.
 std::u16string Read(const char16_t* key, const std::u16string& fallback) {
-  return platform().readSetting(kApp, kSection, key).value_or(fallback);
+  return settingsStorage().readSetting(kApp, kSection, key).value_or(fallback);
 }
 
 void Write(const char16_t* key, const std::u16string& text) {
-  platform().writeSetting(kApp, kSection, key, text);
+  settingsStorage().writeSetting(kApp, kSection, key, text);
 }
 
 bool IsBlank(char16_t c) noexcept { return c == u' ' || c == u'\t'; }

@@ -7,7 +7,7 @@ namespace tollivor {
 
 using forms::Event;
 using forms::Kind;
-using forms::platform;
+using forms::dialogs;
 
 namespace {
 constexpr char16_t kBitmapFilter[] = u"Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*|";
@@ -63,7 +63,7 @@ void frmSettingEx::cmdCancel_Click() { hide(); }
 
 void frmSettingEx::cmdNormalState_Click() {
   if (const auto normal = lblSample2.foreColour()) CmDialog.colour = *normal;
-  if (!platform().showColour(handle(), CmDialog)) return;
+  if (!dialogs().showColour(handle(), CmDialog)) return;
   lblSample2.setForeColour(CmDialog.colour);
   lblSample.setForeColour(CmDialog.colour);
 }
@@ -71,7 +71,7 @@ void frmSettingEx::cmdNormalState_Click() {
 // The sample shows the new colour only when the mouse next moves over it.
 void frmSettingEx::cmdMouseOver_Click() {
   if (const auto mouseOver = lblSample2.backColour()) CmDialog.colour = *mouseOver;
-  if (!platform().showColour(handle(), CmDialog)) return;
+  if (!dialogs().showColour(handle(), CmDialog)) return;
   lblSample2.setBackColour(CmDialog.colour);
 }
 
@@ -119,7 +119,7 @@ void frmSettingEx::BrowseForFile(const forms::Control& pathBox, const std::u16st
   if (Mshared::FileExists(current)) CmDialog.initDir = Mshared::GetParentFolder(current);
   CmDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
   CmDialog.filter = filter;
-  if (!platform().showOpen(handle(), CmDialog)) return;
+  if (!dialogs().showOpen(handle(), CmDialog)) return;
   pathBox.setText(CmDialog.fileName);
 }
 

@@ -10,7 +10,7 @@ constexpr std::uint32_t kLargest16Bit = 0xFFFF;
 }  // namespace
 
 bool FileExists(const std::u16string& path) noexcept {
-  const auto attributes = forms::platform().fileAttributes(path);
+  const auto attributes = forms::fileSystem().fileAttributes(path);
   if (!attributes || *attributes > kLargest16Bit) return false;
   return *attributes != kPlainFolder;
 }

@@ -61,11 +61,11 @@ void pullInside(std::int32_t position, std::int32_t size, std::int32_t margin,
 }  // namespace
 
 void ShowFormAtCursor(forms::Form& form) noexcept {
-  auto& platform = forms::platform();
+  auto& display = forms::display();
 
   std::int32_t cursorX = 0;
   std::int32_t cursorY = 0;
-  if (const auto cursor = platform.cursorPixels()) {
+  if (const auto cursor = display.cursorPixels()) {
     cursorX = mul32(cursor->x, forms::kTwipsPerPixel).value_or(cursorX);
     cursorY = mul32(cursor->y, forms::kTwipsPerPixel).value_or(cursorY);
   }
@@ -84,7 +84,7 @@ void ShowFormAtCursor(forms::Form& form) noexcept {
 
   std::optional<float> screenWidth;
   std::optional<float> screenHeight;
-  if (const auto screen = platform.screenTwips()) {
+  if (const auto screen = display.screenTwips()) {
     screenWidth = static_cast<float>(screen->width);
     screenHeight = static_cast<float>(screen->height);
   }

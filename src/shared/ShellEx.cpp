@@ -18,7 +18,7 @@ constexpr std::size_t kFolderAreaSize = 3000;
 // when the shell cannot tell.
 forms::Edges countedTaskbarEdges() {
   if (GetTaskbarState() != kAlwaysOnTopOnly) return {};
-  return forms::platform().taskbarPixels().value_or(forms::Edges{});
+  return forms::display().taskbarPixels().value_or(forms::Edges{});
 }
 
 // (far - near) * 15 in 32-bit arithmetic; an overflow answers 0.
@@ -31,7 +31,7 @@ std::int32_t twipsBetween(int nearEdge, int farEdge) {
 }  // namespace
 
 std::int16_t GetTaskbarState() noexcept {
-  const auto state = forms::platform().taskbarState();
+  const auto state = forms::display().taskbarState();
   if (!state || *state < INT16_MIN || *state > INT16_MAX) return 0;
   return static_cast<std::int16_t>(*state);
 }
@@ -47,19 +47,18 @@ std::int32_t GetTaskbarHeight() noexcept {
 }
 
 forms::IconHandle GetSpecialIcon(std::int32_t number) noexcept {
-  return forms::platform().specialLargeIcon(number);
+  return forms::helperLibraries().specialLargeIcon(number);
 }
 
 forms::IconHandle GetFileIcon(const std::u16string& path) noexcept {
-  auto& platform = forms::platform();
-  return platform.shellFileIcon(platform.toAnsi(path));
+  return forms::helperLibraries().shellFileIcon(forms::codePage().toAnsi(path));
 }
 
 void DrawIconInPreview(const forms::Control& preview, forms::IconHandle icon) noexcept {
   preview.clear();
   if (icon == 0) return;  // drawing and releasing no icon do nothing
   preview.drawIcon(0, 0, icon);
-  forms::platform().destroyIcon(icon);
+  forms::helperLibraries().destroyIcon(icon);
 }
 
 void DrawPickedIcon(const forms::Control& preview, forms::IconHandle icon) noexcept {
@@ -67,19 +66,20 @@ void DrawPickedIcon(const forms::Control& preview, forms::IconHandle icon) noexc
   if (icon == 0) return;
   preview.refresh();
   preview.drawIcon(0, 0, icon);
-  forms::platform().destroyIcon(icon);
+  forms::helperLibraries().destroyIcon(icon);
   preview.refresh();
 }
 
 std::u16string ChooseFolder(forms::WindowHandle owner, const std::u16string& prompt) noexcept {
-  auto& platform = forms::platform();
+  auto& helpers = forms::helperLibraries();
+  auto& codePage = forms::codePage();
   std::string area(kFolderAreaSize, ' ');
-  platform.browseForFolder(owner, platform.toAnsi(prompt + u'\0'), area);
+  helpers.browseForFolder(owner, codePage.toAnsi(prompt + u'\0'), area);
 
   // Trim the blanks at both ends, then drop the NUL written after the path.
   // Nothing chosen leaves all blanks, which trim to "" and have no last
   // character to drop.
-  std::u16string chosen = platform.fromAnsi(area);
+  std::u16string chosen = codePage.fromAnsi(area);
   const auto first = chosen.find_first_not_of(u' ');
   if (first == std::u16string::npos) return {};
   const auto last = chosen.find_last_not_of(u' ');
