@@ -90,6 +90,29 @@ TEST_F(ItemDialog, EnterKeepsTheRecordAndEscKeepsTheResult) {
       << "Cancel leaves the result of the earlier OK";
 }
 
+// Tools that send IDOK and IDCANCEL, or ask for the default button, find
+// the dialog behaving as any dialog does.
+TEST_F(ItemDialog, DialogCommandsPressOkAndCancel) {
+  const std::wstring record = file + L"|Editor";
+  EXPECT_EQ(edit(L"My Computer|", [&](HWND dialog, DWORD) {
+              EXPECT_EQ(driver::defaultButtonAnswer(dialog),
+                        MAKELONG(GetDlgCtrlID(control(dialog, "cmdOK")), DC_HASDEFID));
+              typeInto(comboEdit(dialog), file);
+              typeInto(control(dialog, "Text2"), L"Editor");
+              driver::waitFor([&] { return driver::windowText(control(dialog, "Text2")) == L"Editor"; });
+              driver::dialogCommand(dialog, IDOK);
+              EXPECT_TRUE(driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000));
+            }),
+            record);
+  EXPECT_EQ(edit(L"My Computer|changed", [](HWND dialog, DWORD) {
+              driver::dialogCommand(dialog, IDCANCEL);
+              EXPECT_TRUE(driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000))
+                  << "IDCANCEL ends the dialog by itself";
+            }),
+            record)
+      << "Cancel leaves the result of the earlier OK";
+}
+
 TEST_F(ItemDialog, TypedPathAndTooltipMakeTheRecord) {
   EXPECT_EQ(edit(L"My Computer|", [&](HWND dialog, DWORD) {
               typeInto(comboEdit(dialog), folder);

@@ -76,6 +76,9 @@ Win32Window::~Win32Window() {
 
 bool Win32Window::build() noexcept {
   if (!owner_.window() || !pictureClass_.registered()) return false;
+  // A control's window class is chosen when it is created: Common Controls
+  // 6 for every control made inside this scope.
+  const ActivationScope visualStyles;
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
