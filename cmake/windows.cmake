@@ -68,8 +68,9 @@ tollivor_dll(Tollivor
 add_dependencies(Tollivor tollivor_typelib)
 target_include_directories(Tollivor PRIVATE ${GEN} src/component)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/component/Tollivor.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${GEN}/Tollivor.tlb)
-target_compile_options(Tollivor PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${GEN}>)
+  OBJECT_DEPENDS ${GEN}/Tollivor.tlb ${CMAKE_SOURCE_DIR}/src/component/Tollivor.manifest)
+target_compile_options(Tollivor PRIVATE
+  $<$<COMPILE_LANGUAGE:RC>:-I${GEN} -I${CMAKE_SOURCE_DIR}/src/component>)
 
 # The stand-ins for the host's closed helper libraries.
 foreach(standin Sysgate Pathwise)

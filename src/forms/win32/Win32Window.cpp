@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/VisualStyles.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
@@ -354,7 +355,15 @@ INT_PTR CALLBACK Win32Window::dialogProc(HWND window, UINT message, WPARAM wPara
 INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_COMMAND:
-      return onCommand(wParam, lParam);
+      return onCommand(wParam, lParam) || onDialogCommand(wParam, lParam);
+    case DM_GETDEFID: {
+      // Answered from the table, as the dialog manager answers its own.
+      const ControlId defaultButton = buttonWith(forms::kDefault);
+      const LRESULT answer =
+          defaultButton < 0 ? 0 : MAKELRESULT(commandId(defaultButton), DC_HASDEFID);
+      SetWindowLongPtrW(window_.get(), DWLP_MSGRESULT, answer);
+      return TRUE;
+    }
     case WM_NOTIFY:
       return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
