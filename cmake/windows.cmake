@@ -36,6 +36,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(DROP_PARAM_NAMES ${CMAKE_SOURCE_DIR}/tools/lib/tlb-drop-param-names)
 set(GEN ${CMAKE_BINARY_DIR}/gen)
 file(MAKE_DIRECTORY ${GEN})
+configure_file(src/component/Version.h.in ${GEN}/Version.h @ONLY)
 set(IDL ${CMAKE_SOURCE_DIR}/src/component/Tollivor.idl)
 # Wine's IDL files and its stdole2.tlb, where Debian 12's libwine-dev and
 # wine64 put them.
@@ -83,7 +84,8 @@ tollivor_dll(Tollivor
 add_dependencies(Tollivor tollivor_typelib)
 target_include_directories(Tollivor PRIVATE ${GEN} src/component)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/component/Tollivor.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${GEN}/Tollivor.tlb ${CMAKE_SOURCE_DIR}/src/component/Tollivor.manifest)
+  OBJECT_DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Version.h
+  ${CMAKE_SOURCE_DIR}/src/component/Tollivor.manifest)
 target_compile_options(Tollivor PRIVATE
   $<$<COMPILE_LANGUAGE:RC>:-I${GEN} -I${CMAKE_SOURCE_DIR}/src/component>)
 
