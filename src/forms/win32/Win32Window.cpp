@@ -3,6 +3,7 @@
 #include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -259,7 +260,25 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     default:
       break;
   }
+  if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   return true;
+}
+
+// The shell's completion of file system paths, in the control's edit line.
+// It works inside the edit control alone; the form hears of it only as of
+// any other typing. Without it (no COM on the thread, no shell support) the
+// box is an ordinary box.
+void Win32Window::offerPathCompletion(const Control& c) noexcept {
+  HWND edit = c.window;
+  if (c.kind == Kind::ComboBox) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(c.window, &info)) return;
+    edit = info.hwndItem;
+  } else if (c.kind != Kind::TextBox) {
+    return;
+  }
+  if (edit) SHAutoComplete(edit, SHACF_FILESYSTEM | SHACF_FILESYS_ONLY);
 }
 
 // A combo box's height follows its font; its selection field is sized so

@@ -98,6 +98,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool createChildWindow(forms::ControlId id, HWND parent) noexcept;
   void setUpTabStrip(forms::ControlId id) noexcept;
   void fitComboHeight(HWND combo, int height) noexcept;
+  void offerPathCompletion(const Control& control) noexcept;
 
   Control* find(forms::ControlId id) noexcept;
   Control* find(forms::ControlId id, forms::Kind kind) noexcept;
