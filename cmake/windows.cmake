@@ -36,6 +36,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(DROP_PARAM_NAMES ${CMAKE_SOURCE_DIR}/tools/lib/tlb-drop-param-names)
 set(GEN ${CMAKE_BINARY_DIR}/gen)
 file(MAKE_DIRECTORY ${GEN})
+configure_file(src/component/Version.h.in ${GEN}/Version.h @ONLY)
 set(IDL ${CMAKE_SOURCE_DIR}/src/component/Tollivor.idl)
 # Wine's IDL files and its stdole2.tlb, where Debian 12's libwine-dev and
 # wine64 put them.
@@ -43,15 +44,30 @@ set(WIDL_INCLUDE /usr/include/wine/wine/windows CACHE PATH "Wine's IDL files")
 set(WIDL_LIBRARY_PATH /usr/lib/x86_64-linux-gnu/wine/x86_64-windows CACHE PATH
   "Folder with Wine's stdole2.tlb")
 add_custom_command(
-  OUTPUT ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h
-  COMMAND ${TOLLIVOR_TRIPLE}-widl ${TOLLIVOR_WIDL_MODE} -t -h
-          -H ${GEN}/Tollivor_h.h -T ${GEN}/Tollivor.tlb
+  OUTPUT ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h ${GEN}/Tollivor_i.c
+  COMMAND ${TOLLIVOR_TRIPLE}-widl ${TOLLIVOR_WIDL_MODE} -t -h -u
+          -H ${GEN}/Tollivor_h.h -T ${GEN}/Tollivor.tlb -U ${GEN}/Tollivor_i.c
           -I${WIDL_INCLUDE} -L ${WIDL_LIBRARY_PATH}
           ${IDL}
   COMMAND ${Python3_EXECUTABLE} ${DROP_PARAM_NAMES} ${GEN}/Tollivor.tlb ItemInfo
   DEPENDS ${IDL} ${DROP_PARAM_NAMES}
   COMMENT "Type library Tollivor")
 add_custom_target(tollivor_typelib DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h)
+
+# The developer kit beside the binaries: header, identifiers, type library.
+set(SDK ${CMAKE_BINARY_DIR}/sdk)
+set(SDK_FILES Tollivor_h.h Tollivor_i.c Tollivor.tlb)
+list(TRANSFORM SDK_FILES PREPEND ${SDK}/ OUTPUT_VARIABLE SDK_OUTPUTS)
+list(TRANSFORM SDK_FILES PREPEND ${GEN}/ OUTPUT_VARIABLE SDK_INPUTS)
+add_custom_command(OUTPUT ${SDK_OUTPUTS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${SDK}
+  COMMAND ${CMAKE_COMMAND} -E copy ${SDK_INPUTS} ${SDK}
+  DEPENDS ${SDK_INPUTS} COMMENT "Developer kit")
+add_custom_target(tollivor_sdk ALL DEPENDS ${SDK_OUTPUTS})
+# A C client built from the kit alone, run by the Wine tests.
+add_executable(sdk_early_binding tests/sdk/early_binding.c ${SDK}/Tollivor_i.c)
+target_include_directories(sdk_early_binding PRIVATE ${SDK})
+target_link_libraries(sdk_early_binding PRIVATE ole32 oleaut32 uuid)
 
 # The identifiers, defined once for every program that uses the interfaces.
 set(GUIDS_SOURCE ${CMAKE_SOURCE_DIR}/src/component/Guids.cpp)
@@ -68,8 +84,10 @@ tollivor_dll(Tollivor
 add_dependencies(Tollivor tollivor_typelib)
 target_include_directories(Tollivor PRIVATE ${GEN} src/component)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/component/Tollivor.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${GEN}/Tollivor.tlb)
-target_compile_options(Tollivor PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${GEN}>)
+  OBJECT_DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Version.h
+  ${CMAKE_SOURCE_DIR}/src/component/Tollivor.manifest)
+target_compile_options(Tollivor PRIVATE
+  $<$<COMPILE_LANGUAGE:RC>:-I${GEN} -I${CMAKE_SOURCE_DIR}/src/component>)
 
 # The stand-ins for the host's closed helper libraries.
 foreach(standin Sysgate Pathwise)
@@ -103,7 +121,7 @@ tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES} tests/common/FormContract.cpp)
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
-add_dependencies(wine_tests tollivor_typelib Tollivor)
+add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding)
 target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_guids GTest::gtest
   ${WINDOWS_SYSTEM_LIBS})
 if(TOLLIVOR_RUNS_HERE)

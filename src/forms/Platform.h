@@ -101,6 +101,9 @@ enum Flag : unsigned {
   kCancel = 1u << 3,    // pressed by Esc
   kChecked = 1u << 4,   // option selected or check box checked
   kBorder = 1u << 5,    // picture box drawn with a sunken border
+  // A box that holds a path: where the system offers it, typing in it
+  // proposes matching files and folders. No event of the form comes of it.
+  kPathCompletion = 1u << 6,
 };
 
 // One row of a form's control table.

@@ -14,7 +14,8 @@ FormTable frmPropertyTable() {
   table.controls = {
       {.kind = Kind::Label, .name = "Label1", .index = 0, .caption = u"File/Fol&der",
        .rect = {720, 120, 735, 210}, .font = arial},
-      {.kind = Kind::ComboBox, .name = "Text1", .rect = {720, 360, 3135, 330}, .font = arial},
+      {.kind = Kind::ComboBox, .name = "Text1", .rect = {720, 360, 3135, 330}, .font = arial,
+       .flags = kPathCompletion},
       {.kind = Kind::CommandButton, .name = "cmdFolder", .caption = u"Browse F&older",
        .rect = {1320, 780, 1215, 375}},
       {.kind = Kind::CommandButton, .name = "cmdFile", .caption = u"Browse &File",

@@ -33,7 +33,8 @@ void addPages5to9(std::vector<ControlRow>& rows) {
        .rect = {240, 480, 2175, 210}},
       {.kind = Kind::Label, .name = "Label1", .index = 14, .caption = u"Picture File: ",
        .rect = {600, 840, 870, 210}},
-      {.kind = Kind::TextBox, .name = "txtBgPict", .rect = {1485, 810, 2655, 315}, .flags = kDisabled},
+      {.kind = Kind::TextBox, .name = "txtBgPict", .rect = {1485, 810, 2655, 315},
+       .flags = kDisabled | kPathCompletion},
       {.kind = Kind::CommandButton, .name = "cmdBrowsePict", .caption = u"Browse...",
        .rect = {3000, 1200, 1095, 375}, .flags = kDisabled},
   });
@@ -54,7 +55,8 @@ void addPages5to9(std::vector<ControlRow>& rows) {
        .flags = kChecked},
       {.kind = Kind::Label, .name = "Label1", .index = 12, .caption = u"Sound File: ",
        .rect = {600, 870, 840, 210}},
-      {.kind = Kind::TextBox, .name = "txtSoundFile", .rect = {1440, 840, 2655, 285}},
+      {.kind = Kind::TextBox, .name = "txtSoundFile", .rect = {1440, 840, 2655, 285},
+       .flags = kPathCompletion},
       {.kind = Kind::CommandButton, .name = "cmdSoundBrowse", .caption = u"Browse...",
        .rect = {3000, 1200, 1095, 375}},
   });

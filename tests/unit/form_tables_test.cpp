@@ -30,6 +30,20 @@ TEST(FormTables, EveryNamedControlIsInItsTable) {
   expectWellFormed(frmSettingEx{});
 }
 
+// Exactly the boxes that hold a path ask the platform for path completion,
+// and only boxes the user types in.
+TEST(FormTables, PathBoxesAndOnlyThoseAskForPathCompletion) {
+  const std::set<std::string> pathBoxes{"Text1", "txtBgPict", "txtSoundFile"};
+  for (const auto& table : {frmPropertyTable(), frmGroupTable(), frmSettingExTable()}) {
+    SCOPED_TRACE(std::string(table.caption.begin(), table.caption.end()));
+    for (const auto& row : table.controls) {
+      const bool asks = (row.flags & forms::kPathCompletion) != 0;
+      const bool typed = row.kind == forms::Kind::TextBox || row.kind == forms::Kind::ComboBox;
+      EXPECT_EQ(asks, typed && pathBoxes.count(row.name) == 1) << row.name;
+    }
+  }
+}
+
 TEST(FormTables, AMisspeltNameIsReported) {
   struct Misspelt : frmProperty {
     forms::Control typo{*this, "Txt1"};

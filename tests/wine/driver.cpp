@@ -129,6 +129,16 @@ HWND focusOf(DWORD thread) {
 
 void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+void dialogCommand(HWND dialog, int command) { PostMessageW(dialog, WM_COMMAND, command, 0); }
+
+DWORD defaultButtonAnswer(HWND dialog) {
+  // Sent, not posted: the answer is the point, and no handler runs for it.
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer))
+    return 0;
+  return static_cast<DWORD>(answer);
+}
+
 void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 
 void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }

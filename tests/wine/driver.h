@@ -43,6 +43,10 @@ std::wstring messageBoxText(HWND box);
 HWND focusOf(DWORD thread);
 
 void click(HWND button);                       // BM_CLICK
+// WM_COMMAND IDOK or IDCANCEL as a tool sends it to a dialog (no control).
+void dialogCommand(HWND dialog, int command);
+// The dialog's answer to DM_GETDEFID; 0 when it does not answer in time.
+DWORD defaultButtonAnswer(HWND dialog);
 void closeMessageBox(HWND box);                // as its OK button does
 void closeWindow(HWND window);                 // the close box: SC_CLOSE
 // A key press for the thread's focused window (else `window`), as a user's

@@ -128,6 +128,38 @@ TEST_F(GroupDialog, OkHandsBackTheRecordCancelAndTheCloseBoxEmptyIt) {
             L"");
 }
 
+// Tools that send IDOK and IDCANCEL, or ask for the default button, find
+// the dialog behaving as any dialog does; a refused OK stays refused.
+TEST_F(GroupDialog, DialogCommandsPressOkAndCancel) {
+  const std::wstring record = L"group| Tools |:" + icon;
+  EXPECT_EQ(edit(record,
+                 [](HWND dialog, DWORD) {
+                   EXPECT_EQ(driver::defaultButtonAnswer(dialog),
+                             MAKELONG(GetDlgCtrlID(driver::findControl(dialog, L"&OK")),
+                                      DC_HASDEFID));
+                   driver::dialogCommand(dialog, IDOK);
+                   EXPECT_TRUE(driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000));
+                 }),
+            record);
+  EXPECT_EQ(edit(record,
+                 [](HWND dialog, DWORD) {
+                   driver::dialogCommand(dialog, IDCANCEL);
+                   EXPECT_TRUE(driver::waitFor([&] { return !IsWindowVisible(dialog); }, 2000));
+                 }),
+            L"");
+  EXPECT_EQ(edit(L"group||:" + icon,
+                 [](HWND dialog, DWORD thread) {
+                   driver::dialogCommand(dialog, IDOK);
+                   HWND box = driver::waitForMessageBox(thread);
+                   ASSERT_NE(box, nullptr) << "OK refuses a group without a name";
+                   EXPECT_EQ(driver::messageBoxText(box), wide(frmGroup::kNoNamePrompt));
+                   driver::closeMessageBox(box);
+                   EXPECT_TRUE(driver::waitFor([&] { return !IsWindow(box); }));
+                   driver::dialogCommand(dialog, IDCANCEL);
+                 }),
+            L"");
+}
+
 TEST_F(GroupDialog, RefusedOkShowsTheRealMessageBoxesInOrder) {
   struct Check {
     std::wstring name;

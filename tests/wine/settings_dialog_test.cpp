@@ -55,6 +55,23 @@ TEST_F(SettingsDialogTest, EscCancelAndTheCloseCommandWriteNothing) {
   }
 }
 
+// Tools that send IDOK and IDCANCEL, or ask for the default button, find
+// the dialog behaving as any dialog does.
+TEST_F(SettingsDialogTest, DialogCommandsPressOkAndCancel) {
+  show([](HWND dialog, DWORD) {
+    EXPECT_EQ(driver::defaultButtonAnswer(dialog),
+              MAKELONG(GetDlgCtrlID(driver::findControl(dialog, L"&OK")), DC_HASDEFID));
+    driver::click(driver::findControl(dialog, L"Show when cursor is on top of it"));
+    driver::dialogCommand(dialog, IDCANCEL);
+  });
+  EXPECT_FALSE(readSetting(L"Behavior").has_value());
+  show([](HWND dialog, DWORD) {
+    driver::click(driver::findControl(dialog, L"Show when cursor is on top of it"));
+    driver::dialogCommand(dialog, IDOK);
+  });
+  EXPECT_EQ(readSetting(L"Behavior"), (StoredValue{REG_SZ, L"move"}));
+}
+
 TEST_F(SettingsDialogTest, EnterPressesTheFocusedButtonElseOk) {
   show([](HWND dialog, DWORD thread) {
     HWND cancel = driver::findControl(dialog, L"&Cancel");

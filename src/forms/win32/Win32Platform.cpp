@@ -6,6 +6,7 @@
 #include "forms/win32/CommonDialogs.h"
 #include "forms/win32/HelperLibrary.h"
 #include "forms/win32/SettingsStore.h"
+#include "forms/win32/VisualStyles.h"
 #include "forms/win32/Win32Window.h"
 #include "win32/Convert.h"
 #include "standins/HostHelpers.h"
@@ -30,16 +31,19 @@ void Win32Platform::beep() noexcept { MessageBeep(MB_OK); }
 
 bool Win32Platform::messageBox(forms::WindowHandle owner, const std::u16string& prompt, int style,
                                const std::u16string& title) noexcept {
+  const ActivationScope visualStyles;
   return MessageBoxW(toWindow(owner), wide(prompt), wide(title), static_cast<UINT>(style)) != 0;
 }
 
 bool Win32Platform::showOpen(forms::WindowHandle owner,
                              forms::CommonDialogSettings& dialog) noexcept {
+  const ActivationScope visualStyles;
   return showOpenDialog(owner, dialog);
 }
 
 bool Win32Platform::showColour(forms::WindowHandle owner,
                                forms::CommonDialogSettings& dialog) noexcept {
+  const ActivationScope visualStyles;
   return showColourDialog(owner, dialog);
 }
 
@@ -119,6 +123,7 @@ void Win32Platform::browseForFolder(forms::WindowHandle owner, const std::string
       reinterpret_cast<void*>(GetProcAddress(pathwise, "BrowseForFolder")));
   if (!function) return;
   char* start = area.data();
+  const ActivationScope visualStyles;  // the helper's folder chooser too
   // Window handles, like icon handles, cross as 32-bit values.
   function(static_cast<std::int32_t>(owner), ansiPrompt.c_str(), &start);
 }

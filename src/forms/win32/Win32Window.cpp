@@ -3,12 +3,14 @@
 #include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cwchar>
 
 #include "forms/KindTraits.h"
 #include "forms/win32/TextTurn.h"
+#include "forms/win32/VisualStyles.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
@@ -78,6 +80,9 @@ Win32Window::~Win32Window() {
 
 bool Win32Window::build() noexcept {
   if (!owner_.window() || !pictureClass_.registered()) return false;
+  // A control's window class is chosen when it is created: Common Controls
+  // 6 for every control made inside this scope.
+  const ActivationScope visualStyles;
 
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
@@ -257,7 +262,25 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     default:
       break;
   }
+  if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   return true;
+}
+
+// The shell's completion of file system paths, in the control's edit line.
+// It works inside the edit control alone; the form hears of it only as of
+// any other typing. Without it (no COM on the thread, no shell support) the
+// box is an ordinary box.
+void Win32Window::offerPathCompletion(const Control& c) noexcept {
+  HWND edit = c.window;
+  if (c.kind == Kind::ComboBox) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(c.window, &info)) return;
+    edit = info.hwndItem;
+  } else if (c.kind != Kind::TextBox) {
+    return;
+  }
+  if (edit) SHAutoComplete(edit, SHACF_FILESYSTEM | SHACF_FILESYS_ONLY);
 }
 
 // A combo box's height follows its font; its selection field is sized so
@@ -346,7 +369,15 @@ INT_PTR CALLBACK Win32Window::dialogProc(HWND window, UINT message, WPARAM wPara
 INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
     case WM_COMMAND:
-      return onCommand(wParam, lParam);
+      return onCommand(wParam, lParam) || onDialogCommand(wParam, lParam);
+    case DM_GETDEFID: {
+      // Answered from the table, as the dialog manager answers its own.
+      const ControlId defaultButton = table_.buttonWith(forms::kDefault);
+      const LRESULT answer =
+          defaultButton < 0 ? 0 : MAKELRESULT(commandId(defaultButton), DC_HASDEFID);
+      SetWindowLongPtrW(window_.get(), DWLP_MSGRESULT, answer);
+      return TRUE;
+    }
     case WM_NOTIFY:
       return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:

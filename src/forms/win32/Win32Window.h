@@ -98,6 +98,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool createChildWindow(forms::ControlId id, HWND parent) noexcept;
   void setUpTabStrip(forms::ControlId id) noexcept;
   void fitComboHeight(HWND combo, int height) noexcept;
+  void offerPathCompletion(const Control& control) noexcept;
 
   Control* find(forms::ControlId id) noexcept;
   Control* find(forms::ControlId id, forms::Kind kind) noexcept;
@@ -126,6 +127,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
                                         UINT_PTR id, DWORD_PTR self) noexcept;
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   bool onCommand(WPARAM wParam, LPARAM lParam) noexcept;
+  bool onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept;
   bool onNotify(const NMHDR& header) noexcept;
   HBRUSH onLabelColour(HDC dc, HWND label) noexcept;
   void paintLines(HDC dc, forms::ControlId container) noexcept;

@@ -157,6 +157,23 @@ bool Win32Window::pressDialogKey(const MSG& message) noexcept {
   return true;
 }
 
+// IDOK and IDCANCEL, sent by tools and accessibility aids as to any dialog,
+// press the default and the cancel button, as Enter and Esc do.
+bool Win32Window::onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept {
+  if (lParam != 0 || HIWORD(wParam) > 1) return false;  // a control's notification
+  unsigned flag = 0;
+  if (LOWORD(wParam) == IDOK)
+    flag = forms::kDefault;
+  else if (LOWORD(wParam) == IDCANCEL)
+    flag = forms::kCancel;
+  else
+    return false;
+  const ControlId target = table_.buttonWith(flag);
+  if (const Control* c = find(target); c && reachable(c->window, window_.get()))
+    raise(target, forms::Event::Click);
+  return true;
+}
+
 // --- other windows of the thread ---------------------------------------------
 
 void Win32Window::disableOtherWindows(Modal& modal) noexcept {
