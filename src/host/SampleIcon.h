@@ -8,6 +8,6 @@ namespace tollivor::host {
 
 // The icon file's full path (in the user's temporary folder); "" when it
 // could not be written.
-std::wstring sampleGroupIconFile();
+std::wstring SampleGroupIconFile();
 
 }  // namespace tollivor::host
