@@ -315,7 +315,7 @@ void tourStep(HWND bar, BarState& state) {
   switch (state.tourStep++) {
     case 0:
       if (state.records.size() > 1)
-        editEntry(bar, state, 1, u"C:\\windows\\regedit.exe|Registry Editor");
+        editEntry(bar, state, 1, u"Printer Folder|Printers");
       break;
     case 1:
       for (size_t i = 0; i < state.records.size(); ++i)
