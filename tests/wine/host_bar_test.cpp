@@ -135,30 +135,35 @@ TEST_F(HostBar, MissingFileIsMadeWithTheDefaults) {
 TEST_F(HostBar, DamagedLinesAreSkippedAndReportedOnce) {
   const std::string text = "My Computer|mc\njunk\nC:\\windows|win\ngroup|no icon separator\n";
   writeFile(text);
+  // Every message box the bar shows in its first seconds is counted and closed.
   std::wstring report;
+  int boxes = 0;
   {
     driver::Watcher watcher([&](DWORD thread) {
-      HWND box = driver::waitForMessageBox(thread);
-      if (!box) return driver::closeAll(thread);
-      report = driver::messageBoxText(box);
-      driver::closeMessageBox(box);
+      const DWORD end = GetTickCount() + 2500;
+      while (GetTickCount() < end) {
+        HWND box = driver::waitForMessageBox(thread, 200);
+        if (!box) continue;
+        ++boxes;
+        if (report.empty()) report = driver::messageBoxText(box);
+        driver::closeMessageBox(box);
+        driver::waitFor([&] { return !IsWindow(box); });
+      }
+      // Boxes shown one inside another cannot all be closed one by one.
+      if (driver::waitForMessageBox(thread, 100)) {
+        ++boxes;
+        driver::closeAll(thread);
+      }
     });
     open();
-    EXPECT_TRUE(pumpUntil([&] { return !report.empty(); }));
+    pump(3000);
   }
+  EXPECT_EQ(boxes, 1) << "reported once";
   EXPECT_NE(report.find(L"lines 2, 4)"), std::wstring::npos) << std::string(report.begin(), report.end());
   EXPECT_EQ(toolCount(bar), 2) << "the two good lines are the bar's entries";
   RECT client;
   GetClientRect(bar, &client);
   EXPECT_EQ(client.bottom, clientHeightFor(2));
-  {
-    driver::Watcher watcher([&](DWORD thread) {
-      HWND box = driver::waitForMessageBox(thread, 1000);
-      EXPECT_EQ(box, nullptr) << "reported a second time";
-      if (box) driver::closeAll(thread);
-    });
-    pump(1200);
-  }
   EXPECT_EQ(readFile(), text) << "reading never writes";
 }
 
