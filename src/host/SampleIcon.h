@@ -1,5 +1,5 @@
-// The sample bar's own group icon: written as an .ico file the first time a
-// group is edited, so the group dialog has a real icon file to show.
+// The sample bar's own group icon: written as an .ico file when the bar makes
+// its first entries, so its Tools group has a real icon file to show.
 #pragma once
 
 #include <string>
