@@ -11,6 +11,8 @@
 
 #include "driver.h"
 #include "host/Bar.h"
+#include "host/Launch.h"
+#include "item/ShellLocations.h"
 #include "host/core/Entries.h"
 #include "item/frmProperty.h"
 #include "settings/frmSettingEx.h"
@@ -244,6 +246,26 @@ TEST_F(HostBar, TooltipsOffAtStart) {
   writeSetting(L"ShowTip", L"no");
   open();
   EXPECT_EQ(toolCount(bar), 0);
+}
+
+}  // namespace
+}  // namespace tollivor::test
+
+namespace tollivor::test {
+namespace {
+
+// Every special item the dialogs know opens a shell folder of its own.
+TEST(HostLaunch, EverySpecialItemHasItsShellFolder) {
+  std::vector<int> folders;
+  for (const auto& special : kSpecialItems) {
+    SCOPED_TRACE(std::string(special.name.begin(), special.name.end()));
+    const int folder = host::SpecialFolderOf(std::u16string(special.name));
+    EXPECT_GE(folder, 0);
+    for (int seen : folders) EXPECT_NE(seen, folder);
+    folders.push_back(folder);
+  }
+  EXPECT_EQ(host::SpecialFolderOf(u"my computer"), -1) << "names are compared exactly";
+  EXPECT_FALSE(host::LaunchItem(nullptr, u"C:\\no\\such\\file.exe"));
 }
 
 }  // namespace
