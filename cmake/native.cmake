@@ -9,7 +9,9 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${UNIT_TEST_SOURCES} tests/common/FormContract.cpp)
+# The sample host's portable part: its entries file and settings reading.
+file(GLOB HOST_CORE_SOURCES CONFIGURE_DEPENDS src/host/core/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES} ${HOST_CORE_SOURCES} tests/common/FormContract.cpp)
 target_compile_options(unit_tests PRIVATE ${SANITIZERS})
 target_link_options(unit_tests PRIVATE ${SANITIZERS})
 target_include_directories(unit_tests PRIVATE tests)

@@ -101,12 +101,16 @@ foreach(standin Sysgate Pathwise)
   set_target_properties(${standin} PROPERTIES LINKER_LANGUAGE C)
 endforeach()
 
-# The sample host bar.
-file(GLOB HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp src/host/*.rc)
-add_executable(TollivorHost ${HOST_SOURCES})
-target_include_directories(TollivorHost PRIVATE ${GEN} src)
-add_dependencies(TollivorHost tollivor_typelib)
-target_link_libraries(TollivorHost PRIVATE tollivor_guids ${WINDOWS_SYSTEM_LIBS})
+# The sample host bar. Its windows and files are a library that the Wine
+# tests drive too.
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp src/host/core/*.cpp)
+list(REMOVE_ITEM HOST_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/src/host/main.cpp)
+add_library(tollivor_host OBJECT ${HOST_SOURCES})
+target_include_directories(tollivor_host PUBLIC ${GEN} src)
+add_dependencies(tollivor_host tollivor_typelib)
+target_link_libraries(tollivor_host PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS} winmm)
+add_executable(TollivorHost src/host/main.cpp)
+target_link_libraries(TollivorHost PRIVATE tollivor_host tollivor_guids)
 
 # Ends another process's dialog as its user would: the client scripts'
 # driver, also used by tools/demo.
@@ -122,7 +126,7 @@ file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES} tests/common/FormContract.cpp)
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
 add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding)
-target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_guids GTest::gtest
+target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_host tollivor_guids GTest::gtest
   ${WINDOWS_SYSTEM_LIBS})
 if(TOLLIVOR_RUNS_HERE)
   include(GoogleTest)

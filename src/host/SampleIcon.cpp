@@ -63,7 +63,7 @@ std::vector<std::uint8_t> iconFile() {
 
 }  // namespace
 
-std::wstring sampleGroupIconFile() {
+std::wstring SampleGroupIconFile() {
   wchar_t temp[MAX_PATH] = {};
   if (!GetTempPathW(MAX_PATH, temp)) return L"";
   const std::wstring path = std::wstring(temp) + L"tollivor-toolbox.ico";

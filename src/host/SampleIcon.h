@@ -1,5 +1,5 @@
-// The sample bar's own group icon: written as an .ico file the first time a
-// group is edited, so the group dialog has a real icon file to show.
+// The sample bar's own group icon: written as an .ico file when the bar makes
+// its first entries, so its Tools group has a real icon file to show.
 #pragma once
 
 #include <string>
@@ -8,6 +8,6 @@ namespace tollivor::host {
 
 // The icon file's full path (in the user's temporary folder); "" when it
 // could not be written.
-std::wstring sampleGroupIconFile();
+std::wstring SampleGroupIconFile();
 
 }  // namespace tollivor::host

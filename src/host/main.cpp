@@ -1,27 +1,42 @@
-// TollivorHost.exe: a sample host bar for Tollivor.dll.
+// TollivorHost.exe: a small Tollivar bar that uses Tollivor.dll for every
+// edit, as the real host bar does.
 //
-//   TollivorHost.exe          a window with a button per dialog
-//   TollivorHost.exe /tour    opens the three dialogs one after another by
-//                             itself (something else has to end each one)
+//   TollivorHost.exe                 the bar, with its entries in
+//                                    %APPDATA%\Tollivar\entries.txt
+//   TollivorHost.exe /entries FILE   the bar with another entries file
+//   TollivorHost.exe /tour           the demo: the bar makes an item, a group
+//                                    and a settings edit by itself (something
+//                                    else has to end each dialog)
 //
 // The DLL must be registered (regsvr32 Tollivor.dll).
 #include <windows.h>
 #include <ole2.h>
+#include <shellapi.h>
 
-#include <cstring>
+#include <string>
 
-#include "HostWindow.h"
+#include "Bar.h"
+#include "EntryStore.h"
+#include "win32/Handles.h"
 
-int main(int argc, char** argv) {
-  bool tour = false;
-  for (int i = 1; i < argc; ++i) tour = tour || std::strcmp(argv[i], "/tour") == 0;
+int main() {
+  using namespace tollivor::host;
+  BarOptions options;
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; argv && i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    if (arg == L"/tour") options.tour = true;
+    if (arg == L"/entries" && i + 1 < argc) options.entriesPath = argv[++i];
+  }
+  LocalFree(argv);
+  if (options.entriesPath.empty()) options.entriesPath = DefaultEntriesPath();
 
   if (FAILED(OleInitialize(nullptr))) return 1;
   int code = 1;
-  if (HWND window = tollivor::host::createHostWindow(GetModuleHandleW(nullptr), tour)) {
+  if (CreateBar(GetModuleHandleW(nullptr), options)) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-      if (IsDialogMessageW(window, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

@@ -1,0 +1,16 @@
+// Opens what an item names: a file or folder, or a special shell location.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tollivor::host {
+
+// The shell folder (CSIDL) of a special item's display name, or -1.
+int SpecialFolderOf(const std::u16string& target);
+
+// True when the shell accepted the request.
+bool LaunchItem(HWND owner, const std::u16string& target);
+
+}  // namespace tollivor::host
