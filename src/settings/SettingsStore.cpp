@@ -1,10 +1,9 @@
 #include "settings/SettingsStore.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "forms/IgnoringErrors.h"
+#include "shared/DecimalRounding.h"
 #include "settings/frmSettingEx.h"
 
 namespace tollivor::SettingsStore {
@@ -55,10 +54,9 @@ std::optional<forms::Colour> ColourFromText(const std::u16string& text) noexcept
     while (last > first && IsBlank(text[last - 1])) --last;
     const std::u16string_view number(text.data() + first, last - first);
     if (!IsDecimalNumber(number)) return std::nullopt;
-    const std::string ascii(number.begin(), number.end());  // digits and signs only
-    const double value = std::nearbyint(std::strtod(ascii.c_str(), nullptr));  // half to even
-    if (!(value >= -2147483648.0 && value <= 2147483647.0)) return std::nullopt;
-    return static_cast<forms::Colour>(value);
+    const auto value = DecimalRounding::RoundToInt32(number);
+    if (!value) return std::nullopt;
+    return static_cast<forms::Colour>(*value);
   } catch (...) {
     return std::nullopt;
   }
