@@ -10,7 +10,9 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # Tollivor.dll ships inside other people's products, so it is built for
 # size: every function and datum in its own section, and the linker drops
 # what nothing reaches. Speed is bounded by the window system, not by this.
-add_compile_options(-Os -ffunction-sections -fdata-sections)
+set(SIZE_OPTIONS -Os -ffunction-sections -fdata-sections)
+add_compile_options(${SIZE_OPTIONS})
+target_compile_options(tollivor_portable PRIVATE ${SIZE_OPTIONS})  # defined before this file
 add_link_options(-Wl,--gc-sections)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
