@@ -128,3 +128,10 @@ if(TOLLIVOR_RUNS_HERE)
   gtest_discover_tests(wine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin PROPERTIES TIMEOUT 120)
 endif()
+
+# The timing host of tools/bench: the classes against the dialog manager.
+add_executable(TimingHost bench/wine/TimingHost.cpp)
+target_include_directories(TimingHost PRIVATE ${GEN} src)
+add_dependencies(TimingHost tollivor_typelib Tollivor)
+target_link_libraries(TimingHost PRIVATE tollivor_portable tollivor_win32 tollivor_guids psapi
+  ${WINDOWS_SYSTEM_LIBS})
