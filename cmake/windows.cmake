@@ -7,6 +7,13 @@ enable_language(RC)
 set(WINDOWS_SYSTEM_LIBS
   ole32 oleaut32 uuid shell32 shlwapi comdlg32 comctl32 user32 gdi32 advapi32 kernel32)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Tollivor.dll ships inside other people's products, so it is built for
+# size: every function and datum in its own section, and the linker drops
+# what nothing reaches. Speed is bounded by the window system, not by this.
+set(SIZE_OPTIONS -Os -ffunction-sections -fdata-sections)
+add_compile_options(${SIZE_OPTIONS})
+target_compile_options(tollivor_portable PRIVATE ${SIZE_OPTIONS})  # defined before this file
+add_link_options(-Wl,--gc-sections)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_link_options(-Wl,--enable-stdcall-fixup)
@@ -21,6 +28,17 @@ function(tollivor_dll name)
   add_library(${name} SHARED ${ARG_SOURCES} ${ARG_DEF})
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${WINDOWS_SYSTEM_LIBS})
+  # A link map beside it (tools/lib/link-map-sizes sums it by object file).
+  target_link_options(${name} PRIVATE -Wl,-Map=$<TARGET_FILE:${name}>.map)
+  # Ships stripped; the symbols stay in NAME.dll.debug, which a debugger
+  # finds through the debug link.
+  set(objcopy ${TOLLIVOR_TRIPLE}-objcopy)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${name}> $<TARGET_FILE:${name}>.debug
+    COMMAND ${objcopy} --strip-all $<TARGET_FILE:${name}>
+    COMMAND ${objcopy} --add-gnu-debuglink=$<TARGET_FILE:${name}>.debug $<TARGET_FILE:${name}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>
+    VERBATIM)
 endfunction()
 
 # The Win32 forms platform. An object library: the portable core calls back
@@ -133,3 +151,10 @@ if(TOLLIVOR_RUNS_HERE)
   gtest_discover_tests(wine_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin PROPERTIES TIMEOUT 120)
 endif()
+
+# The timing host of tools/bench: the classes against the dialog manager.
+add_executable(TimingHost bench/wine/TimingHost.cpp)
+target_include_directories(TimingHost PRIVATE ${GEN} src)
+add_dependencies(TimingHost tollivor_typelib Tollivor)
+target_link_libraries(TimingHost PRIVATE tollivor_portable tollivor_win32 tollivor_guids psapi
+  ${WINDOWS_SYSTEM_LIBS})

@@ -157,10 +157,18 @@ HRESULT registerTypeLibrary(const Scope& scope, std::wstring& dllPath) {
   return RegisterTypeLibForUser(library.get(), dllPath.data(), nullptr);
 }
 
+// Decimal digits without the C runtime's formatted output, which would
+// bring its whole printf engine into the DLL for two small numbers.
+std::wstring decimalText(unsigned number) {
+  wchar_t digits[12];
+  wchar_t* first = digits + 12;
+  do *--first = static_cast<wchar_t>(L'0' + number % 10); while (number /= 10);
+  return std::wstring(first, digits + 12);
+}
+
 HRESULT unregisterTypeLibrary(const Scope& scope) {
   const std::wstring version = L"TypeLib\\" + guidText(LIBID_Tollivor) + L"\\" +
-                               std::to_wstring(kLibraryMajor) + L"." +
-                               std::to_wstring(kLibraryMinor);
+                               decimalText(kLibraryMajor) + L"." + decimalText(kLibraryMinor);
   if (!keyExists(scope, version)) return S_OK;
   if (!scope.perUser)
     return UnRegisterTypeLib(LIBID_Tollivor, kLibraryMajor, kLibraryMinor, kLibraryLocale,

@@ -1,11 +1,11 @@
 #include "TypeLibrary.h"
 
-#include <mutex>
 #include <string>
 #include <utility>
 
 #include "win32/ComRef.h"
 #include "Module.h"
+#include "win32/Lock.h"
 #include "win32/ThisModule.h"
 
 namespace tollivor::component {
@@ -19,11 +19,11 @@ namespace {
 // references, so dropping this one never pulls information from under them.
 // A plain pointer: at process exit it is left alone rather than released
 // from the loader's detach notification.
-std::mutex g_lock;
+win32::Lock g_lock;
 ITypeLib* g_library = nullptr;
 
 HRESULT library(ComRef<ITypeLib>& out) noexcept {
-  std::lock_guard guard(g_lock);
+  win32::LockGuard guard(g_lock);
   if (!g_library) {
     const std::wstring path = win32::modulePath(win32::thisModule());
     if (path.empty()) return E_UNEXPECTED;
@@ -58,7 +58,7 @@ HRESULT loadTypeInfo(REFIID iid, ITypeInfo** dispatchHalf, ITypeInfo** vtableHal
 }
 
 void releaseTypeLibrary() noexcept {
-  std::lock_guard guard(g_lock);
+  win32::LockGuard guard(g_lock);
   if (g_library) std::exchange(g_library, nullptr)->Release();
 }
 

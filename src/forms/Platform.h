@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,6 +122,31 @@ struct ControlRow {
   std::vector<std::u16string> tabs;  // tab strip captions
   int tabsPerRow = 0;
 };
+
+// A row as a table file writes it: the same fields, literal text only. A
+// table of these is constant data, turned into ControlRows by one loop
+// instead of a few hundred bytes of string construction per row.
+struct FontSpec {
+  const char16_t* name = nullptr;  // none: the form's own font
+  double points = 8.25;
+  bool bold = false;
+};
+struct RowSpec {
+  Kind kind = Kind::Label;
+  const char* name = "";
+  int index = -1;
+  const char16_t* caption = u"";
+  Rect rect;
+  LineEnds line;
+  FontSpec font;
+  unsigned flags = kNoFlags;
+  const char* container = "";
+  int containerIndex = -1;
+  std::initializer_list<const char16_t*> tabs;
+  int tabsPerRow = 0;
+};
+ControlRow controlRow(const RowSpec& spec);
+std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> specs);
 
 // A control's place in its form's table; rows are taken in order.
 using ControlId = int;

@@ -6,12 +6,12 @@ namespace tollivor {
 using namespace forms;
 
 FormTable frmGroupTable() {
-  const Font tahoma{u"Tahoma", 8.25, false};
+  constexpr FontSpec tahoma{u"Tahoma", 8.25, false};
   FormTable table;
   table.caption = frmGroup::kTitle;
   table.clientWidth = 3990;
   table.clientHeight = 1950;
-  table.controls = {
+  table.controls = controlRows({
       {.kind = Kind::Label, .name = "lblTmp1", .caption = u"&Group Name: ",
        .rect = {840, 120, 990, 195}, .font = tahoma},
       {.kind = Kind::TextBox, .name = "txtGroupName", .rect = {840, 435, 3015, 285},
@@ -28,7 +28,7 @@ FormTable frmGroupTable() {
       // The etched separator above the buttons: end points, not a size.
       {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {0, 1320, 5880, 1320}},
       {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {0, 1335, 6600, 1335}},
-  };
+  });
   return table;
 }
 

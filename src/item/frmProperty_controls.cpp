@@ -6,12 +6,12 @@ namespace tollivor {
 using namespace forms;
 
 FormTable frmPropertyTable() {
-  const Font arial{u"Arial", 8.25, false};
+  constexpr FontSpec arial{u"Arial", 8.25, false};
   FormTable table;
   table.caption = u"Item Property";
   table.clientWidth = 3960;
   table.clientHeight = 2520;
-  table.controls = {
+  table.controls = controlRows({
       {.kind = Kind::Label, .name = "Label1", .index = 0, .caption = u"File/Fol&der",
        .rect = {720, 120, 735, 210}, .font = arial},
       {.kind = Kind::ComboBox, .name = "Text1", .rect = {720, 360, 3135, 330}, .font = arial,
@@ -31,7 +31,7 @@ FormTable frmPropertyTable() {
       // The etched separator above the buttons.
       {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {5880, 1920, 0, 1920}},
       {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {6360, 1935, -240, 1935}},
-  };
+  });
   return table;
 }
 

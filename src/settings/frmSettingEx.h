@@ -86,7 +86,8 @@ class frmSettingEx : public forms::Form {
 forms::FormTable frmSettingExTable();
 
 // Appends the rows of one page, each placed on Picture1(page).
-void addPage(std::vector<forms::ControlRow>& rows, int page, std::vector<forms::ControlRow> pageRows);
+void addPage(std::vector<forms::ControlRow>& rows, int page,
+             std::initializer_list<forms::RowSpec> pageRows);
 void addPages0to4(std::vector<forms::ControlRow>& rows);
 void addPages5to9(std::vector<forms::ControlRow>& rows);
 

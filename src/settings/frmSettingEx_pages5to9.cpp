@@ -21,7 +21,7 @@ void addPages5to9(std::vector<ControlRow>& rows) {
       {.kind = Kind::Label, .name = "Label1", .index = 9, .caption = u"Preview:",
        .rect = {645, 1200, 645, 210}},
       {.kind = Kind::Label, .name = "lblSample", .caption = u"Tollivar", .rect = {1440, 1200, 1095, 225},
-       .font = Font{u"MS Sans Serif", 9, true}},
+       .font = {u"MS Sans Serif", 9, true}},
       // Never shown: it only holds the two colours.
       {.kind = Kind::Label, .name = "lblSample2", .caption = u"Label2", .rect = {3240, 1200, 615, 255},
        .flags = kHidden},

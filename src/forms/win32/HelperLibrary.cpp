@@ -1,8 +1,8 @@
 #include "forms/win32/HelperLibrary.h"
 
 #include <map>
-#include <mutex>
 
+#include "win32/Lock.h"
 #include "win32/ThisModule.h"
 
 namespace tollivor::win32 {
@@ -27,14 +27,14 @@ unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept {
 namespace {
 
 // Apartment threads each use the helpers; one set serves them all.
-std::mutex g_mutex;
+Lock g_mutex;
 std::map<std::wstring, unique_hmodule>* g_loaded = nullptr;
 
 }  // namespace
 
 HMODULE helperLibrary(const std::wstring& fileName) noexcept {
   try {
-    const std::lock_guard lock(g_mutex);
+    const LockGuard lock(g_mutex);
     if (!g_loaded) g_loaded = new std::map<std::wstring, unique_hmodule>;
     auto& library = (*g_loaded)[fileName];
     if (!library) library = loadHelperLibrary(fileName);
@@ -47,7 +47,7 @@ HMODULE helperLibrary(const std::wstring& fileName) noexcept {
 // Kept as a plain pointer, freed only here: a static map would free the
 // libraries at process exit, under the loader lock.
 void releaseHelperLibraries() noexcept {
-  const std::lock_guard lock(g_mutex);
+  const LockGuard lock(g_mutex);
   delete g_loaded;
   g_loaded = nullptr;
 }

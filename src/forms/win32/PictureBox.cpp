@@ -1,8 +1,8 @@
 #include "forms/win32/PictureBox.h"
 
 #include <algorithm>
-#include <mutex>
 
+#include "win32/Lock.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
@@ -11,14 +11,14 @@ namespace tollivor::win32 {
 // --- window class ----------------------------------------------------------
 
 namespace {
-std::mutex g_classMutex;
+Lock g_classMutex;
 int g_classLeases = 0;
 }  // namespace
 
 const wchar_t* PictureClassLease::className() noexcept { return L"TollivorPictureBox"; }
 
 PictureClassLease::PictureClassLease() noexcept {
-  std::lock_guard lock(g_classMutex);
+  LockGuard lock(g_classMutex);
   if (g_classLeases == 0) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -35,7 +35,7 @@ PictureClassLease::PictureClassLease() noexcept {
 
 PictureClassLease::~PictureClassLease() {
   if (!registered_) return;
-  std::lock_guard lock(g_classMutex);
+  LockGuard lock(g_classMutex);
   if (--g_classLeases == 0) UnregisterClassW(className(), thisModule());
 }
 

@@ -14,10 +14,14 @@
 namespace tollivor {
 
 namespace forms {
-Platform& defaultPlatform() noexcept {
-  static win32::Win32Platform platform;  // no state: nothing to tear down
-  return platform;
-}
+namespace {
+// At namespace scope rather than inside the function: no guard on first use
+// (the runtime's guard brings its thread library along), and it has no
+// state, so nothing depends on when it is built.
+win32::Win32Platform g_platform;
+}  // namespace
+
+Platform& defaultPlatform() noexcept { return g_platform; }
 }  // namespace forms
 
 namespace win32 {
