@@ -2,27 +2,27 @@
 
 namespace tollivor::forms {
 
-ControlRow controlRow(const RowSpec& spec) {
+ControlRow controlRow(const RowSpec& source) {
   ControlRow row;
-  row.kind = spec.kind;
-  row.name = spec.name;
-  row.index = spec.index;
-  row.caption = spec.caption;
-  row.rect = spec.rect;
-  row.line = spec.line;
-  if (spec.font.name) row.font = Font{spec.font.name, spec.font.points, spec.font.bold};
-  row.flags = spec.flags;
-  row.container = spec.container;
-  row.containerIndex = spec.containerIndex;
-  row.tabs.assign(spec.tabs.begin(), spec.tabs.end());
-  row.tabsPerRow = spec.tabsPerRow;
+  row.kind = source.kind;
+  row.name = source.name;
+  row.index = source.index;
+  row.caption = source.caption;
+  row.rect = source.rect;
+  row.line = source.line;
+  if (source.font.name) row.font = Font{source.font.name, source.font.points, source.font.bold};
+  row.flags = source.flags;
+  row.container = source.container;
+  row.containerIndex = source.containerIndex;
+  row.tabs.assign(source.tabs.begin(), source.tabs.end());
+  row.tabsPerRow = source.tabsPerRow;
   return row;
 }
 
-std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> specs) {
+std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> sources) {
   std::vector<ControlRow> rows;
-  rows.reserve(specs.size());
-  for (const RowSpec& spec : specs) rows.push_back(controlRow(spec));
+  rows.reserve(sources.size());
+  for (const RowSpec& source : sources) rows.push_back(controlRow(source));
   return rows;
 }
 

@@ -145,8 +145,8 @@ struct RowSpec {
   std::initializer_list<const char16_t*> tabs;
   int tabsPerRow = 0;
 };
-ControlRow controlRow(const RowSpec& spec);
-std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> specs);
+ControlRow controlRow(const RowSpec& source);
+std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> rows);
 
 // A control's place in its form's table; rows are taken in order.
 using ControlId = int;

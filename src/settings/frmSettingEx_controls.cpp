@@ -39,8 +39,8 @@ FormTable frmSettingExTable() {
 }
 
 void addPage(std::vector<ControlRow>& rows, int page, std::initializer_list<RowSpec> pageRows) {
-  for (const RowSpec& spec : pageRows) {
-    ControlRow& row = rows.emplace_back(controlRow(spec));
+  for (const RowSpec& source : pageRows) {
+    ControlRow& row = rows.emplace_back(controlRow(source));
     row.container = "Picture1";
     row.containerIndex = page;
   }
