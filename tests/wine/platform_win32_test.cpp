@@ -139,6 +139,41 @@ TEST(FormWindow, TwipsAreFifteenToAPixel) {
   EXPECT_EQ(form.window()->bounds()->width, (outer.right - outer.left) * 15);
 }
 
+HFONT fontOf(TestForm& form, const forms::Control& control) {
+  return reinterpret_cast<HFONT>(SendMessageW(controlOf(form, control), WM_GETFONT, 0, 0));
+}
+
+// Controls that take the same face share one font object, which lives as
+// long as the form; the settings dialog moves forty controls to one face.
+TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
+  TestForm form;
+  const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
+  const HFONT formFont = fontOf(form, cboKind);
+  const HFONT arial = fontOf(form, form.txtName);  // its row and lblName's name Arial
+  ASSERT_NE(formFont, nullptr);
+  ASSERT_NE(arial, formFont);
+  EXPECT_EQ(fontOf(form, lblName), arial);
+  EXPECT_EQ(fontOf(form, form.chkFlag), formFont);
+
+  ASSERT_TRUE(form.chkFlag.setFontName(u"Arial"));
+  EXPECT_EQ(fontOf(form, form.chkFlag), arial);
+  ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
+  ASSERT_TRUE(form.cmdApply.setFontName(u"Courier New"));
+  const HFONT courier = fontOf(form, cboKind);
+  EXPECT_EQ(fontOf(form, form.cmdApply), courier);
+  EXPECT_NE(courier, formFont);
+  EXPECT_NE(courier, arial);
+  LOGFONTW face{};
+  ASSERT_TRUE(GetObjectW(courier, sizeof face, &face));
+  EXPECT_STREQ(face.lfFaceName, L"Courier New");
+
+  // Back to the form's face: the form's own font again, and the others
+  // stay usable.
+  ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));
+  EXPECT_EQ(fontOf(form, cboKind), formFont);
+  EXPECT_TRUE(GetObjectW(fontOf(form, form.cmdApply), sizeof face, &face));
+}
+
 TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
   // A red 32 x 32 icon, fully opaque.
   std::vector<DWORD> red(32 * 32, 0xFFFF0000);

@@ -103,8 +103,8 @@ bool Win32Window::build() noexcept {
   SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  formFont_ = createFont(table_.font);
-  SendMessageW(form, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+  if (fontIndexFor(table_.font) != std::optional<size_t>(0)) return false;  // the form's comes first
+  SendMessageW(form, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
 
   controls_.resize(table_.controls.size());
   for (size_t i = 0; i < controls_.size(); ++i) {
@@ -179,7 +179,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   }();
   if (!continuesOptions) style |= WS_GROUP;
 
-  if (row.font) c.ownFont = createFont(c.font);
+  if (row.font) c.fontIndex = fontIndexFor(c.font).value_or(0);
   DWORD exStyle = 0;
   const wchar_t* windowClass = L"STATIC";
   int extraHeight = 0;
@@ -188,7 +188,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
       // Text wraps at blanks where the label has room for more lines; a
       // one-line label clips a caption too long for it, as Windows does,
       // rather than breaking a word onto a line that cannot be seen.
-      style |= SS_NOTIFY | (toPixels(row.rect.height) < 2 * lineHeight(fontOf(c)) ? SS_LEFTNOWORDWRAP
+      style |= SS_NOTIFY | (toPixels(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP
                                                                                 : SS_LEFT);
       break;
     case Kind::TextBox:
@@ -345,8 +345,28 @@ ControlId Win32Window::controlOf(HWND window) const noexcept {
   return -1;
 }
 
+std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcept {
+  for (size_t i = 0; i < fonts_.size(); ++i)
+    if (fonts_[i].font.name == font.name && fonts_[i].font.points == font.points &&
+        fonts_[i].font.bold == font.bold)
+      return i;
+  try {
+    unique_hfont handle = createFont(font);
+    if (!handle) return std::nullopt;
+    const int height = lineHeight(handle.get());
+    fonts_.push_back({font, std::move(handle), height});
+    return fonts_.size() - 1;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+int Win32Window::lineHeightOf(const Control& control) const noexcept {
+  return fonts_[control.fontIndex].lineHeight;
+}
+
 HFONT Win32Window::fontOf(const Control& control) const noexcept {
-  return control.ownFont ? control.ownFont.get() : formFont_.get();
+  return fonts_[control.fontIndex].handle.get();
 }
 
 void Win32Window::raise(ControlId id, forms::Event event) noexcept {

@@ -71,7 +71,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     forms::ControlId container = -1;  // a picture box, or -1 for the form
     HWND window = nullptr;            // a child: destroyed with the form
     forms::Font font;
-    unique_hfont ownFont;  // empty: the form's font
+    size_t fontIndex = 0;  // in fonts_; 0: the form's font
     forms::Colour fore = 0;
     forms::Colour back = 0;
     unique_hbrush backBrush;  // labels: painted behind the text
@@ -103,7 +103,9 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   Control* find(forms::ControlId id) noexcept;
   Control* find(forms::ControlId id, forms::Kind kind) noexcept;
   forms::ControlId controlOf(HWND window) const noexcept;
+  std::optional<size_t> fontIndexFor(const forms::Font& font) noexcept;  // none: not made
   HFONT fontOf(const Control& control) const noexcept;
+  int lineHeightOf(const Control& control) const noexcept;
   void raise(forms::ControlId id, forms::Event event) noexcept;
 
   void selectOption(forms::ControlId id) noexcept;
@@ -145,7 +147,15 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // brushes and bitmaps while the controls use them.
   OwnerLease owner_;
   PictureClassLease pictureClass_;
-  unique_hfont formFont_;
+  // One font per description, shared by the controls that use it (a form
+  // whose controls all take the same face makes it once), its line height
+  // measured once. The form's own font is the first.
+  struct SharedFont {
+    forms::Font font;
+    unique_hfont handle;
+    int lineHeight = 0;  // pixels
+  };
+  std::vector<SharedFont> fonts_;
   std::vector<Control> controls_;
   unique_hwnd window_;
 };

@@ -184,12 +184,11 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
   if (!c || !forms::traits(c->kind).window || name.empty()) return false;
   forms::Font font = c->font;
   font.name = name;
-  unique_hfont created = createFont(font);
-  if (!created) return false;
-  // The control lets go of the old font before it is deleted.
-  SendMessageW(c->window, WM_SETFONT, reinterpret_cast<WPARAM>(created.get()), TRUE);
-  c->ownFont = std::move(created);
+  const auto index = fontIndexFor(font);
+  if (!index) return false;
+  c->fontIndex = *index;
   c->font = std::move(font);
+  SendMessageW(c->window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*c)), TRUE);
   return true;
 }
 
