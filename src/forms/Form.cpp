@@ -293,6 +293,15 @@ void Form::onControlEvent(ControlId id, Event event) noexcept {
   if (id >= 0 && static_cast<size_t>(id) < table_.controls.size()) raise(id, event);
 }
 
+void Form::onFilesDropped(const std::u16string& firstPath) noexcept {
+  if (!dropHandler_) return;
+  try {
+    dropHandler_(firstPath);
+  } catch (...) {
+    // As with any handler: a failure ends it, the dialog stays usable.
+  }
+}
+
 void Form::onCloseCommand() noexcept {
   // Only a shown form can be closed by its user; the show then unloads it.
   if (!showing_) return;

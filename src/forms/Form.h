@@ -132,6 +132,17 @@ class Form : public FormEvents {
   }
   void raise(ControlId id, Event event) noexcept;
 
+  // Binds the handler for files dropped on the form; it gets the first path.
+  // A form without one takes no drops.
+  using DropHandler = std::function<void(const std::u16string& path)>;
+  void onFileDrop(DropHandler handler) { dropHandler_ = std::move(handler); }
+  template <class F>
+  void onFileDrop(void (F::*handler)(const std::u16string&)) {
+    onFileDrop([this, handler](const std::u16string& path) {
+      (static_cast<F*>(this)->*handler)(path);
+    });
+  }
+
   // Names of control members that the table does not have: a misspelt name
   // would otherwise make every call on it quietly do nothing.
   const std::vector<std::string>& unresolvedNames() const noexcept { return unresolved_; }
@@ -146,10 +157,13 @@ class Form : public FormEvents {
  private:
   void onControlEvent(ControlId id, Event event) noexcept override;
   void onCloseCommand() noexcept override;
+  bool acceptsFileDrops() const noexcept override { return static_cast<bool>(dropHandler_); }
+  void onFilesDropped(const std::u16string& firstPath) noexcept override;
 
   FormTable table_;
   std::unique_ptr<FormWindow> window_;
   std::map<std::pair<ControlId, Event>, Handler> handlers_;
+  DropHandler dropHandler_;
   bool showing_ = false;
   bool closeRequested_ = false;
   bool loading_ = false;

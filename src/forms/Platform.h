@@ -172,6 +172,10 @@ class FormEvents {
  public:
   virtual void onControlEvent(ControlId id, Event event) noexcept = 0;
   virtual void onCloseCommand() noexcept = 0;  // the window's own close
+  // Files dragged from the shell and dropped on the form. The window takes
+  // drops only when the form accepts them, and passes the first path.
+  virtual bool acceptsFileDrops() const noexcept = 0;
+  virtual void onFilesDropped(const std::u16string& firstPath) noexcept = 0;
 
  protected:
   ~FormEvents() = default;

@@ -26,6 +26,7 @@ frmGroup::frmGroup() : Form(frmGroupTable()) {
   on(cmdChangeIcon, Event::Click, &frmGroup::cmdChangeIcon_Click);
   on(cmdOK, Event::Click, &frmGroup::cmdOK_Click);
   on(cmdCancel, Event::Click, &frmGroup::cmdCancel_Click);
+  onFileDrop(&frmGroup::Form_FileDrop);
 }
 
 void frmGroup::resetDesignState() {
@@ -43,7 +44,14 @@ void frmGroup::Form_Load() {
 void frmGroup::cmdChangeIcon_Click() {
   CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
   if (!dialogs().showOpen(handle(), CMDialog)) return;
-  lblIconPath.setCaption(CMDialog.fileName);
+  useIconFile(CMDialog.fileName);
+}
+
+// Any dropped file is taken as chosen; OK decides whether it will do.
+void frmGroup::Form_FileDrop(const std::u16string& path) { useIconFile(path); }
+
+void frmGroup::useIconFile(const std::u16string& file) {
+  lblIconPath.setCaption(file);
   const auto path = lblIconPath.caption();
   // Loading no file at all blanks the preview; a file that is no picture
   // leaves it as it was.

@@ -30,6 +30,7 @@ class frmGroup : public forms::Form {
   void cmdChangeIcon_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void Form_FileDrop(const std::u16string& path);
 
  protected:
   void resetDesignState() override;
@@ -37,6 +38,8 @@ class frmGroup : public forms::Form {
 
  private:
   // Beeps, shows the prompt, then puts the focus where the user must correct.
+  // The chosen file becomes the icon path and its picture the preview.
+  void useIconFile(const std::u16string& path);
   void refuse(const char16_t* prompt, const forms::Control& focusAfter);
 };
 

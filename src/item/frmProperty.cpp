@@ -15,6 +15,7 @@ frmProperty::frmProperty() : Form(frmPropertyTable()) {
   on(cmdFolder, Event::Click, &frmProperty::cmdFolder_Click);
   on(cmdOK, Event::Click, &frmProperty::cmdOK_Click);
   on(cmdCancel, Event::Click, &frmProperty::cmdCancel_Click);
+  onFileDrop(&frmProperty::Form_FileDrop);
 }
 
 void frmProperty::resetDesignState() {
@@ -45,16 +46,22 @@ void frmProperty::Text1_Click() {
 void frmProperty::cmdFile_Click() {
   CMDialog.flags = forms::kOpenFileMustExist | forms::kOpenHideReadOnly;
   if (!dialogs().showOpen(handle(), CMDialog)) return;
-  const auto file = CMDialog.fileName;
-  Text1.setText(file);
-  ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(file));
+  useChosenTarget(CMDialog.fileName);
 }
 
 void frmProperty::cmdFolder_Click() {
   const auto folder = ShellEx::ChooseFolder(handle(), u"Choose a folder.");
   if (folder.empty()) return;
-  Text1.setText(folder);
-  ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(folder));
+  useChosenTarget(folder);
+}
+
+// A file dropped from the shell counts as browsed, and so does a folder: the
+// shell gives its icon as it does the chosen folder's.
+void frmProperty::Form_FileDrop(const std::u16string& path) { useChosenTarget(path); }
+
+void frmProperty::useChosenTarget(const std::u16string& path) {
+  Text1.setText(path);
+  ShellEx::DrawIconInPreview(Picture1, ShellEx::GetFileIcon(path));
 }
 
 // Special items pass unchecked; anything else must be a path the shell has

@@ -31,6 +31,7 @@ class frmProperty : public forms::Form {
   void cmdFolder_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void Form_FileDrop(const std::u16string& path);
 
  protected:
   void resetDesignState() override;
@@ -38,6 +39,8 @@ class frmProperty : public forms::Form {
 
  private:
   void keepRecord();
+  // A chosen file or folder becomes the target and its icon the preview.
+  void useChosenTarget(const std::u16string& path);
 };
 
 // The control table of the item dialog.

@@ -29,6 +29,7 @@ frmSettingEx::frmSettingEx() : Form(frmSettingExTable()) {
   on(chkSoundFile, Event::Click, &frmSettingEx::chkSoundFile_Click);
   on(cmdBrowsePict, Event::Click, &frmSettingEx::cmdBrowsePict_Click);
   on(cmdSoundBrowse, Event::Click, &frmSettingEx::cmdSoundBrowse_Click);
+  onFileDrop(&frmSettingEx::Form_FileDrop);
 }
 
 void frmSettingEx::resetDesignState() { CmDialog = {}; }
@@ -121,6 +122,17 @@ void frmSettingEx::BrowseForFile(const forms::Control& pathBox, const std::u16st
   CmDialog.filter = filter;
   if (!dialogs().showOpen(handle(), CmDialog)) return;
   pathBox.setText(CmDialog.fileName);
+}
+
+// A drop fills the path box of the page in front, as long as the user could
+// type there; other pages have no path to take it.
+void frmSettingEx::Form_FileDrop(const std::u16string& path) {
+  const auto tab = SSTab1.currentTab();
+  if (!tab) return;
+  const forms::Control* pathBox = nullptr;
+  if (*tab == kPicturePage) pathBox = &txtBgPict;
+  if (*tab == kSoundPage) pathBox = &txtSoundFile;
+  if (pathBox && pathBox->enabled()) pathBox->setText(path);
 }
 
 }  // namespace tollivor

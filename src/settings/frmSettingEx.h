@@ -16,6 +16,8 @@ class frmSettingEx : public forms::Form {
   frmSettingEx();
 
   static constexpr int kPageCount = 10;
+  static constexpr int kPicturePage = 6;
+  static constexpr int kSoundPage = 8;
 
   forms::Control SSTab1{*this, "SSTab1"};
   forms::ControlArray<kPageCount> Picture1{*this, "Picture1"};  // page i belongs to tab i
@@ -71,6 +73,7 @@ class frmSettingEx : public forms::Form {
   void chkSoundFile_Click();
   void cmdBrowsePict_Click();
   void cmdSoundBrowse_Click();
+  void Form_FileDrop(const std::u16string& path);
 
  protected:
   void resetDesignState() override;

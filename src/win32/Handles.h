@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <shellapi.h>
 #include <shtypes.h>
 
 #include <utility>
@@ -59,6 +60,7 @@ struct MemoryDc { void operator()(HDC h) const noexcept { DeleteDC(h); } };
 struct Module { void operator()(HMODULE h) const noexcept { FreeLibrary(h); } };
 struct Bstr { void operator()(BSTR s) const noexcept { SysFreeString(s); } };
 struct ActivationContext { void operator()(HANDLE h) const noexcept { ReleaseActCtx(h); } };
+struct Drop { void operator()(HDROP h) const noexcept { DragFinish(h); } };
 struct TaskMemory { void operator()(void* p) const noexcept { CoTaskMemFree(p); } };
 }  // namespace close
 
@@ -74,6 +76,7 @@ using unique_hdc = unique_any<HDC, close::MemoryDc>;  // CreateCompatibleDC only
 using unique_hmodule = unique_any<HMODULE, close::Module>;
 using unique_bstr = unique_any<BSTR, close::Bstr>;
 using unique_hactctx = unique_any<HANDLE, close::ActivationContext>;  // nullptr when none, not INVALID_HANDLE_VALUE
+using unique_hdrop = unique_any<HDROP, close::Drop>;  // files dropped from the shell
 using unique_pidl = unique_any<ITEMIDLIST*, close::TaskMemory>;  // shell item lists
 
 // The screen's DC for one scope (GetDC(nullptr) ... ReleaseDC).

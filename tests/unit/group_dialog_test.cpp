@@ -337,5 +337,30 @@ TEST_F(GroupEditor, ObjectsOfOneThreadShareTheDialog) {
   EXPECT_EQ(name(), u"");
 }
 
+// A dropped file is taken as Change Icon takes a chosen one, the first of
+// several; OK still refuses one that is not an icon file.
+TEST_F(GroupEditor, ADroppedFileIsTakenAsAChosenIcon) {
+  group->ItemInfo(u"group|Tools|:");
+  const auto result = edit([&](ScriptedUser& user) {
+    user.dropFiles({kToolsIcon, kBitmap});
+    EXPECT_EQ(iconPath(), kToolsIcon);
+    EXPECT_EQ(preview(), kToolsPicture);
+    user.dropFile(kBrokenIcon);
+    EXPECT_EQ(iconPath(), kBrokenIcon);
+    EXPECT_EQ(preview(), kToolsPicture) << "no picture: the preview stays";
+    user.dropFile(kNotes);
+    user.click("cmdOK");
+    EXPECT_NE(user.window(), nullptr) << "not an icon file: the dialog stays";
+    user.dropFiles({});
+    EXPECT_EQ(iconPath(), kNotes) << "an empty drop changes nothing";
+    user.dropFile(kToolsIcon);
+    user.click("cmdOK");
+  });
+  EXPECT_EQ(result, u"group|Tools|:" + std::u16string(kToolsIcon));
+  ASSERT_EQ(system.messageBoxes.size(), 1u);
+  EXPECT_EQ(system.messageBoxes[0].prompt, frmGroup::kNoIconPrompt);
+  EXPECT_TRUE(system.openDialogs.empty());
+}
+
 }  // namespace
 }  // namespace tollivor

@@ -299,5 +299,41 @@ TEST_F(ItemEditor, ReleasingAnotherObjectDuringTheShowEndsIt) {
   EXPECT_EQ(form().Text1.text(), u"") << "unloaded once the show ended";
 }
 
+// A drop leaves the dialog as browsing for the same file or folder would:
+// same target, same preview, whatever was there before.
+TEST_F(ItemEditor, ADropLeavesTheDialogAsBrowsingTheSamePathWould) {
+  const std::u16string editor = kEditor, tools = u"C:\\Tools";
+  const struct {
+    std::u16string path;
+    const char* browse;
+  } cases[] = {{editor, "cmdFile"}, {tools, "cmdFolder"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.browse);
+    std::u16string browsedTarget, droppedTarget;
+    std::vector<std::u16string> browsedPreview, droppedPreview;
+    item->ItemInfo(u"My Computer|tip");
+    if (c.path == editor) system.answerNextOpen(c.path);
+    else system.answerNextFolder(c.path);
+    edit([&](ScriptedUser& user) {
+      user.click(c.browse);
+      browsedTarget = user.text("Text1");
+      browsedPreview = preview();
+      user.pressEsc();
+    });
+    item->ItemInfo(u"My Computer|tip");
+    const auto result = edit([&](ScriptedUser& user) {
+      user.dropFiles({c.path, c.path == editor ? tools : editor});
+      droppedTarget = user.text("Text1");
+      droppedPreview = preview();
+      user.click("cmdOK");
+    });
+    EXPECT_EQ(droppedTarget, c.path);
+    EXPECT_EQ(droppedTarget, browsedTarget);
+    EXPECT_EQ(droppedPreview, browsedPreview);
+    EXPECT_EQ(result, c.path + u"|tip");
+  }
+  ASSERT_EQ(system.openDialogs.size(), 1u) << "a drop opens no file dialog";
+}
+
 }  // namespace
 }  // namespace tollivor

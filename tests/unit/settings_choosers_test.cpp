@@ -146,5 +146,48 @@ TEST_F(SettingsEditor, AChosenFileReplacesThePathAndOkWritesIt) {
   EXPECT_EQ(written, freshWritesWith({{u"BackgroundPicture", u"C:\\pictures\\new.bmp"}, {u"Sound", longPath}}));
 }
 
+// A file dropped on the dialog goes to the path box of the page in front, if
+// the user could type there; any other page, or a disabled box, lets it go.
+TEST_F(SettingsEditor, ADropFillsTheEnabledPathBoxOfThePageInFront) {
+  const std::u16string picture = u"C:\\pictures\\bar.bmp", sound = u"C:\\sounds\\in.wav";
+  const std::u16string dropped = u"C:\\drop\\first.wav";
+  store(u"BackgroundPicture", picture);
+  store(u"Sound", sound);
+  const struct {
+    int tab;
+    const char* uncheck;  // a check box cleared before the drop
+    std::u16string pictureAfter, soundAfter;
+  } cases[] = {
+      {6, nullptr, dropped, sound},
+      {8, nullptr, picture, dropped},
+      {6, "chkUseBg", picture, sound},
+      {8, "chkSoundFile", picture, sound},
+      {0, nullptr, picture, sound},
+      {5, nullptr, picture, sound},
+      {7, nullptr, picture, sound},
+      {9, nullptr, picture, sound},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("tab " + std::to_string(c.tab) + (c.uncheck ? std::string(" ") + c.uncheck : ""));
+    reload();
+    show([&](ScriptedUser& user) {
+      if (c.tab != 0) user.chooseTab("SSTab1", c.tab);
+      if (c.uncheck) user.check(c.uncheck, false);
+      user.dropFiles({dropped, u"C:\\drop\\second.bmp"});
+      EXPECT_EQ(form().txtBgPict.text(), c.pictureAfter);
+      EXPECT_EQ(form().txtSoundFile.text(), c.soundAfter);
+      user.click("cmdCancel");
+    });
+  }
+  EXPECT_TRUE(system.openDialogs.empty());
+
+  reload();
+  const auto written = showAndOk([&](ScriptedUser& user) {
+    user.chooseTab("SSTab1", 8);
+    user.dropFile(dropped);
+  });
+  EXPECT_EQ(written, freshWritesWith({{u"BackgroundPicture", picture}, {u"Sound", dropped}}));
+}
+
 }  // namespace
 }  // namespace tollivor::test

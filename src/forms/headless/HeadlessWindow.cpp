@@ -434,6 +434,11 @@ void HeadlessWindow::selectOption(ControlId id) noexcept {
 
 void HeadlessWindow::raise(ControlId id, Event event) noexcept { events_.onControlEvent(id, event); }
 
+void HeadlessWindow::userDrop(const std::u16string& firstPath) noexcept {
+  // A window that does not take drops shows the no-drop cursor instead.
+  if (events_.acceptsFileDrops()) events_.onFilesDropped(firstPath);
+}
+
 void HeadlessWindow::giveCloseCommand() noexcept {
   closeGiven_ = true;
   events_.onCloseCommand();

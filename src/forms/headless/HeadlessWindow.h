@@ -111,6 +111,7 @@ class HeadlessWindow : public FormWindow {
   // The user's mouse click or access key on a reachable control.
   void userClick(ControlId id) noexcept;
   void userAccessKey(char16_t key) noexcept;
+  void userDrop(const std::u16string& firstPath) noexcept;
 
   HeadlessPlatform* platform_;  // nullptr once the platform is gone
   FormTable table_;

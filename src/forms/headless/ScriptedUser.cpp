@@ -121,6 +121,11 @@ void ScriptedUser::closeWindow() {
   if (auto* w = window()) w->giveCloseCommand();
 }
 
+void ScriptedUser::dropFiles(const std::vector<std::u16string>& paths) {
+  auto* w = window();
+  if (w && !paths.empty()) w->userDrop(paths.front());
+}
+
 std::u16string ScriptedUser::text(const std::string& control, int index) const {
   auto* w = window();
   if (!w) return {};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "forms/Platform.h"
 
@@ -34,6 +35,10 @@ class ScriptedUser {
   void pressEsc();    // the cancel button
   void pressAccessKey(char16_t key);  // Alt + key
   void closeWindow();                 // the window's own close command
+  // Drags files from the shell onto the shown form and lets go there. A form
+  // that takes drops gets the first path; an empty list drops nothing.
+  void dropFiles(const std::vector<std::u16string>& paths);
+  void dropFile(const std::u16string& path) { dropFiles({path}); }
 
   // What the user sees on the shown form.
   std::u16string text(const std::string& control, int index = -1) const;

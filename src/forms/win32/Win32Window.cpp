@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
 
 #include "forms/KindTraits.h"
 #include "forms/win32/TextTurn.h"
@@ -132,6 +133,8 @@ bool Win32Window::build() noexcept {
   const ControlId defaultButton = table_.buttonWith(forms::kDefault);
   if (defaultButton >= 0) SendMessageW(form, DM_SETDEFID, commandId(defaultButton), 0);
 
+  // Explorer offers drops only to windows that asked for them.
+  if (events_->acceptsFileDrops()) DragAcceptFiles(form, TRUE);
   ready_ = true;
   return true;
 }
@@ -416,6 +419,9 @@ INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
       if (modal_) modal_->closeGiven = true;
       events_->onCloseCommand();
       return TRUE;
+    case WM_DROPFILES:
+      onDropFiles(reinterpret_cast<HDROP>(wParam));
+      return TRUE;
     case WM_SHOWWINDOW:
       // A hide sent from another thread does not wake GetMessage: post a
       // message so that the modal loop looks again.
@@ -469,6 +475,26 @@ bool Win32Window::onNotify(const NMHDR& header) noexcept {
   if (!find(id, Kind::TabStrip) || header.code != static_cast<UINT>(TCN_SELCHANGE)) return false;
   raise(id, forms::Event::Click);
   return true;
+}
+
+// A drop is input like a click: while a message box or file dialog of ours
+// has the form disabled, or the drop handler itself is still running, it is
+// let go unanswered, as the window system does with a click there.
+void Win32Window::onDropFiles(HDROP drop) noexcept {
+  const unique_hdrop finished(drop);  // let go exactly once, taken or not
+  if (!ready_ || !events_ || dropping_ || !IsWindowEnabled(window_.get())) return;
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  if (length == 0) return;
+  try {
+    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+    if (DragQueryFileW(drop, 0, path.data(), length + 1) != length) return;
+    const std::u16string first = fromWide(path.c_str(), length);
+    dropping_ = true;
+    events_->onFilesDropped(first);
+    dropping_ = false;
+  } catch (...) {
+    dropping_ = false;  // out of memory for the path: the drop is lost
+  }
 }
 
 HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {

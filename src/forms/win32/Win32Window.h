@@ -131,6 +131,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool onCommand(WPARAM wParam, LPARAM lParam) noexcept;
   bool onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept;
   bool onNotify(const NMHDR& header) noexcept;
+  void onDropFiles(HDROP drop) noexcept;
   HBRUSH onLabelColour(HDC dc, HWND label) noexcept;
   void paintLines(HDC dc, forms::ControlId container) noexcept;
 
@@ -141,6 +142,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   forms::FormEvents* events_;
   bool ready_ = false;  // events flow once every control exists
   Modal* modal_ = nullptr;
+  bool dropping_ = false;  // the form's drop handler is running
 
   // Declared before the window so that they outlive it: the owner must
   // exist while the form does, the class while its windows do, and fonts,
