@@ -26,21 +26,29 @@ std::wstring classesValue(const std::wstring& key, const wchar_t* name = nullptr
   return text;
 }
 
-// How many keys lie in the parts of the registry that registration writes to.
-std::map<std::wstring, DWORD> registryShape() {
-  std::map<std::wstring, DWORD> shape;
-  for (const wchar_t* part : {L"", L"CLSID", L"Interface", L"TypeLib"}) {
-    win32::unique_hkey key;
-    RegOpenKeyExW(HKEY_CLASSES_ROOT, part, 0, KEY_READ, key.put());
-    RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &shape[part], nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, nullptr);
-  }
-  return shape;
+// Every key and value of the machine's and the user's classes: what the
+// merged HKEY_CLASSES_ROOT is made of.
+std::map<std::wstring, std::wstring> classesSnapshot() {
+  std::map<std::wstring, std::wstring> tree;
+  registryTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", tree);
+  registryTree(HKEY_CURRENT_USER, L"Software\\Classes", tree);
+  return tree;
+}
+
+// The differing entries of two snapshots, for a readable failure.
+std::wstring difference(const std::map<std::wstring, std::wstring>& a,
+                        const std::map<std::wstring, std::wstring>& b) {
+  std::wstring out;
+  for (const auto& [key, value] : a)
+    if (auto it = b.find(key); it == b.end() || it->second != value) out += L"- " + key + L"\n";
+  for (const auto& [key, value] : b)
+    if (!a.contains(key)) out += L"+ " + key + L"\n";
+  return out;
 }
 
 TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThemAway) {
   ASSERT_EQ(unregisterComponent(), S_OK);
-  const auto before = registryShape();
+  const auto before = classesSnapshot();
   const std::wstring dll = L" \"" + componentPath() + L"\"";
   ASSERT_EQ(runProgram(L"regsvr32.exe /s" + dll), 0u);
 
@@ -68,7 +76,8 @@ TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThem
             0);
 
   ASSERT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u);
-  EXPECT_EQ(registryShape(), before);
+  const auto after = classesSnapshot();
+  EXPECT_TRUE(after == before) << testing::PrintToString(difference(before, after));
   EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), L"<missing>");
   EXPECT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u) << "unregistering twice is no error";
   registerComponent();  // as the other tests expect it

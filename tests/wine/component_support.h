@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,5 +58,9 @@ struct ShownDialog {
 // Calls Show on the object while a watcher thread waits for the dialog with
 // this caption on the calling thread and gives its close command.
 ShownDialog showAndClose(IDispatch* object, const wchar_t* caption);
+
+// Every key under root\path with its values, as "path" and
+// "path|name" -> "type|data" entries: a snapshot to compare.
+void registryTree(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& out);
 
 }  // namespace tollivor::test

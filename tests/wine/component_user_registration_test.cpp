@@ -19,36 +19,11 @@ std::wstring guidText(REFGUID guid) {
   return text;
 }
 
-// Every key under the path with its values, as "path|name|type|bytes" lines.
-void collect(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& out) {
-  win32::unique_hkey key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
-  out[path] = L"";
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    DWORD nameLength = 256, type = 0, bytes = 4096;
-    BYTE data[4096];
-    if (RegEnumValueW(key.get(), i, name, &nameLength, nullptr, &type, data, &bytes) !=
-        ERROR_SUCCESS)
-      break;
-    out[path + L"|" + name] =
-        std::to_wstring(type) + L"|" + std::wstring(reinterpret_cast<wchar_t*>(data), bytes / 2);
-  }
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    DWORD nameLength = 256;
-    if (RegEnumKeyExW(key.get(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    collect(root, path + L"\\" + name, out);
-  }
-}
-
 // What lies under the user's classes key. The key itself is the system's
 // (a fresh Wine prefix has none until a first registration makes it).
 std::map<std::wstring, std::wstring> userClasses() {
   std::map<std::wstring, std::wstring> tree;
-  collect(HKEY_CURRENT_USER, kUserClasses, tree);
+  registryTree(HKEY_CURRENT_USER, kUserClasses, tree);
   tree.erase(kUserClasses);
   return tree;
 }
