@@ -318,6 +318,46 @@ int liveGdiObjects() {
   return live;
 }
 
+// Windows of this thread, top-level and children: the USER objects our
+// forms make (Wine answers 0 to GetGuiResources for USER objects).
+int liveWindows() {
+  struct Count {
+    static BOOL CALLBACK child(HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; }
+    static BOOL CALLBACK top(HWND w, LPARAM n) {
+      ++*reinterpret_cast<int*>(n);
+      EnumChildWindows(w, child, n);
+      return TRUE;
+    }
+  };
+  int n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), Count::top, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+// Kernel handles of this process from the system's handle list (Wine
+// answers 0 to GetProcessHandleCount). -1 when the list cannot be read.
+int liveHandles() {
+  struct Entry { ULONG pid; BYTE type, flags; USHORT value; PVOID object; ACCESS_MASK access; };
+  struct List { ULONG count; Entry entries[1]; };
+  using Query = NTSTATUS(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return -1;
+  std::vector<BYTE> buffer(1 << 16);
+  for (;;) {
+    ULONG needed = 0;
+    const NTSTATUS status = query(16 /* SystemHandleInformation */, buffer.data(),
+                                  static_cast<ULONG>(buffer.size()), &needed);
+    if (status == 0) break;
+    if (status != static_cast<NTSTATUS>(0xC0000004L) || buffer.size() > (64u << 20)) return -1;
+    buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
+  }
+  const auto* list = reinterpret_cast<const List*>(buffer.data());
+  int n = 0;
+  for (ULONG i = 0; i < list->count; ++i) n += list->entries[i].pid == GetCurrentProcessId();
+  return n;
+}
+
 struct Counts {
   long long gdi, user, handles, privateBytes;
 };
@@ -325,10 +365,11 @@ Counts counts() {
   Counts c{};
   const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   c.gdi = gdi ? gdi : liveGdiObjects();
-  c.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  c.user = user ? user : liveWindows();
   DWORD handles = 0;
   GetProcessHandleCount(GetCurrentProcess(), &handles);
-  c.handles = handles;
+  c.handles = handles ? handles : liveHandles();
   PROCESS_MEMORY_COUNTERS_EX m{};
   m.cb = sizeof m;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
@@ -419,48 +460,63 @@ int main(int argc, char** argv) {
 
   std::printf("\n| class | cycles | counter | at 1 %% | at 50 %% | at 100 %% | growth, second half | target |\n");
   std::printf("|---|---|---|---|---|---|---|---|\n");
+  // Runs n cycles and prints the counts at 1 %, 50 % and 100 %. The dialog
+  // manager's rows are the platform's own figure for the same windows: what
+  // it grows by, ours cannot be blamed for, so they are shown, not judged.
+  auto steady = [&](const char* who, const char* what, int n, const std::function<void()>& cycle,
+                    bool judged) {
+    Counts at[3]{};
+    const int marks[3] = {std::max(1, n / 100), std::max(1, n / 2), n};
+    for (int i = 1; i <= n; ++i) {
+      cycle();
+      for (int m = 0; m < 3; ++m)
+        if (i == marks[m]) at[m] = counts();
+    }
+    auto line = [&](const char* counter, long long Counts::*field, bool bytes) {
+      const long long growth = at[2].*field - at[1].*field;
+      const bool measured = at[0].*field >= 0 && at[1].*field >= 0 && at[2].*field >= 0;
+      const bool met = measured && (bytes ? growth * 100 <= at[1].*field : growth <= 0);
+      if (judged) allMet = allMet && met;
+      if (!measured) {
+        std::printf("| %s | %d %s | %s | - | - | - | - | not measured (the system cannot count it) |\n", who,
+                    n, what, counter);
+        return;
+      }
+      const int half = n - marks[1];
+      char perCycle[48] = "";
+      if (bytes && half > 0) std::snprintf(perCycle, sizeof perCycle, " (%lld a cycle)", growth / half);
+      std::printf("| %s | %d %s | %s | %lld | %lld | %lld | %+lld%s | %s |\n", who, n, what, counter,
+                  at[0].*field, at[1].*field, at[2].*field, growth, perCycle,
+                  judged ? mark(met) : "(the platform's)");
+    };
+    line("GDI objects", &Counts::gdi, false);
+    line("USER objects (windows)", &Counts::user, false);
+    line("handles", &Counts::handles, false);
+    line("private bytes", &Counts::privateBytes, true);
+  };
   for (const auto& c : classes) {
     BSTR infoText = c.itemInfo ? SysAllocString(c.itemInfo) : nullptr;
-    for (const bool showing : {false, true}) {
-      const int n = showing ? showCycles : cycles;
-      Counts at[3]{};
-      const int marks[3] = {std::max(1, n / 100), n / 2, n};
-      for (int i = 1; i <= n; ++i) {
-        IDispatch* o = nullptr;
-        create(c, &o);
-        if (showing) {
-          g_waitingForPaint = true;
-          show(c, o);
-        } else if (infoText) {
-          BSTR back = nullptr;
-          writeInfo(c, o, infoText);
-          readInfo(c, o, &back);
-          SysFreeString(back);
-        }
-        o->Release();
-        for (int m = 0; m < 3; ++m)
-          if (i == marks[m]) at[m] = counts();
+    steady(c.name, infoText ? "create, ItemInfo, release" : "create, release", cycles, [&] {
+      IDispatch* o = nullptr;
+      create(c, &o);
+      if (infoText) {
+        BSTR back = nullptr;
+        writeInfo(c, o, infoText);
+        readInfo(c, o, &back);
+        SysFreeString(back);
       }
-      const char* what = showing ? "show" : infoText ? "create, ItemInfo, release" : "create, release";
-      auto line = [&](const char* counter, long long Counts::*field, bool bytes) {
-        const long long growth = at[2].*field - at[1].*field;
-        // A counter the system answers with 0 throughout proves nothing.
-        const bool measured = at[0].*field || at[1].*field || at[2].*field;
-        const bool met = measured && (bytes ? growth * 100 <= at[1].*field : growth <= 0);
-        allMet = allMet && met;
-        if (!measured) {
-          std::printf("| %s | %d %s | %s | 0 | 0 | 0 | - | not measured (the system answers 0) |\n",
-                      c.name, n, what, counter);
-          return;
-        }
-        std::printf("| %s | %d %s | %s | %lld | %lld | %lld | %+lld | %s |\n", c.name, n, what, counter,
-                    at[0].*field, at[1].*field, at[2].*field, growth, mark(met));
-      };
-      line("GDI objects", &Counts::gdi, false);
-      line("USER objects", &Counts::user, false);
-      line("handles", &Counts::handles, false);
-      line("private bytes", &Counts::privateBytes, true);
-    }
+      o->Release();
+    }, true);
+    steady(c.name, "show", showCycles, [&] {
+      IDispatch* o = nullptr;
+      create(c, &o);
+      g_waitingForPaint = true;
+      show(c, o);
+      o->Release();
+    }, true);
+    const Baseline baseline(c.table(), icon);
+    const std::string who = std::string(c.name) + ", dialog manager";
+    steady(who.c_str(), "load hidden", std::min(cycles, 2000), [&] { baselineLoad(baseline); }, false);
     SysFreeString(infoText);
   }
   UnhookWindowsHookEx(g_hook);
