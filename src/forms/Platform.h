@@ -58,6 +58,7 @@ struct Font {
   std::u16string name;
   double points = 8.25;
   bool bold = false;
+  friend bool operator==(const Font&, const Font&) = default;
 };
 
 struct Rect {

@@ -111,6 +111,8 @@ TEST_F(FileDrop, ItemDialogTakesTheFirstFileAndDrawsItsIcon) {
     HWND target = driver::controlWindow(dialog, table, "Text1");
     Sleep(200);
     EXPECT_NE(previewPixels(dialog), recordIcon) << "the preview starts blank";
+    // Explorer offers drops only to windows that take them.
+    EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     ASSERT_TRUE(postDrop(dialog, {icon, notes}));
     EXPECT_TRUE(driver::waitFor([&] { return driver::windowText(target) == icon; }))
         << "target: " << testing::PrintToString(driver::windowText(target));

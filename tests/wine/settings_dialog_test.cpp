@@ -11,6 +11,7 @@
 #include <string>
 
 #include "driver.h"
+#include "settings/frmSettingEx.h"
 #include "settings_support.h"
 
 namespace tollivor::test {
@@ -38,6 +39,42 @@ TEST_F(SettingsDialogTest, StoredTextIsReadAndANumberValueCountsAsMissing) {
   show([](HWND dialog, DWORD) { driver::click(driver::findControl(dialog, L"&OK")); });
   EXPECT_EQ(store(), strings({L"click", L"1000", L"yes", L"no", L"bottom", L"255", L"-2147483627", L"",
                               L"0", std::wstring(300, L'\u00e9') + L"\u266b.wav", L"1"}));
+}
+
+LOGFONTW fontOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+// Loading moves every control but the buttons to Tahoma, keeping each one's
+// size and weight; a label with room for two lines wraps, a one-line label
+// does not.
+TEST_F(SettingsDialogTest, LoadGivesTahomaInEachControlsOwnSizeAndWeight) {
+  static const forms::FormTable table = frmSettingExTable();
+  show([](HWND dialog, DWORD) {
+    for (const auto& row : table.controls) {
+      if (row.kind == forms::Kind::CommandButton || row.kind == forms::Kind::Line ||
+          row.kind == forms::Kind::PictureBox)
+        continue;
+      SCOPED_TRACE(row.name + "(" + std::to_string(row.index) + ")");
+      EXPECT_STREQ(fontOf(driver::controlWindow(dialog, table, row.name, row.index)).lfFaceName,
+                   L"Tahoma");
+    }
+    const LOGFONTW sample = fontOf(driver::controlWindow(dialog, table, "lblSample"));
+    const LOGFONTW caption = fontOf(driver::controlWindow(dialog, table, "Label1", 9));
+    EXPECT_EQ(sample.lfWeight, FW_BOLD);
+    EXPECT_EQ(sample.lfHeight, -12) << "9 points";
+    EXPECT_EQ(caption.lfWeight, FW_NORMAL);
+    EXPECT_EQ(caption.lfHeight, -11) << "8.25 points";
+    const auto wrapping = [&](int index) {
+      const LONG style = GetWindowLongW(driver::controlWindow(dialog, table, "Label1", index), GWL_STYLE);
+      return (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
+    };
+    EXPECT_TRUE(wrapping(2)) << "495 twips: room for two lines";
+    EXPECT_FALSE(wrapping(3)) << "210 twips: one line";
+    driver::pressKey(dialog, VK_ESCAPE);
+  });
 }
 
 TEST_F(SettingsDialogTest, EscCancelAndTheCloseCommandWriteNothing) {

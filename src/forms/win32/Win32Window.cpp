@@ -350,9 +350,7 @@ ControlId Win32Window::controlOf(HWND window) const noexcept {
 
 std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcept {
   for (size_t i = 0; i < fonts_.size(); ++i)
-    if (fonts_[i].font.name == font.name && fonts_[i].font.points == font.points &&
-        fonts_[i].font.bold == font.bold)
-      return i;
+    if (fonts_[i].font == font) return i;
   try {
     unique_hfont handle = createFont(font);
     if (!handle) return std::nullopt;
