@@ -494,6 +494,12 @@ int main(int argc, char** argv) {
     line("handles", &Counts::handles, false);
     line("private bytes", &Counts::privateBytes, true);
   };
+  // The shell's icon lookup that an item's ItemInfo write makes, alone.
+  steady("shell icon", "SHGetFileInfo + DestroyIcon", std::min(cycles, 2000), [] {
+    SHFILEINFOA info{};
+    SHGetFileInfoA("C:\\windows\\notepad.exe", 0, &info, sizeof info, SHGFI_ICON);
+    if (info.hIcon) DestroyIcon(info.hIcon);
+  }, false);
   for (const auto& c : classes) {
     BSTR infoText = c.itemInfo ? SysAllocString(c.itemInfo) : nullptr;
     steady(c.name, infoText ? "create, ItemInfo, release" : "create, release", cycles, [&] {
