@@ -29,9 +29,12 @@ std::wstring classesValue(const std::wstring& key, const wchar_t* name = nullptr
 // Every key and value of the machine's and the user's classes: what the
 // merged HKEY_CLASSES_ROOT is made of.
 std::map<std::wstring, std::wstring> classesSnapshot() {
-  std::map<std::wstring, std::wstring> tree;
-  registryTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", tree);
-  registryTree(HKEY_CURRENT_USER, L"Software\\Classes", tree);
+  std::map<std::wstring, std::wstring> tree, machine, user;
+  registryTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", machine);
+  registryTree(HKEY_CURRENT_USER, L"Software\\Classes", user);
+  // Both trees have the same paths: each keeps its own root's name.
+  for (auto& [path, value] : machine) tree[L"HKLM\\" + path] = std::move(value);
+  for (auto& [path, value] : user) tree[L"HKCU\\" + path] = std::move(value);
   return tree;
 }
 
