@@ -220,6 +220,7 @@ bool Form::load() noexcept {
     Form_Load();
   } catch (...) {
   }
+  window_->loaded();
   return true;
 }
 

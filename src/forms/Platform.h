@@ -188,6 +188,10 @@ class FormWindow {
  public:
   virtual ~FormWindow() = default;
 
+  // The form's load handler has run: what the window held back until the
+  // controls were settled (their fonts) takes effect now.
+  virtual void loaded() noexcept {}
+
   // Shows the form modally with no owner and returns once it is hidden or
   // its close command was given. Other windows of the thread are disabled
   // meanwhile.

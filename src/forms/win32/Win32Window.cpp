@@ -245,7 +245,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.window) return false;
   }
 
-  SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), FALSE);
 
   // Picture boxes report mouse moves from their own window procedure.
   if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
@@ -255,9 +254,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     case Kind::OptionButton:
     case Kind::CheckBox:
       if (row.flags & forms::kChecked) SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
-      break;
-    case Kind::ComboBox:
-      fitComboHeight(c.window, px.bottom - px.top - extraHeight);
       break;
     case Kind::TabStrip:
       setUpTabStrip(id);
@@ -359,6 +355,24 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
     return fonts_.size() - 1;
   } catch (...) {
     return std::nullopt;
+  }
+}
+
+// Each control is given its font once, after the load handler has chosen
+// it: a font change makes a control measure and lay itself out again, and
+// the settings form changes forty of them as it loads.
+void Win32Window::loaded() noexcept {
+  fontsHeld_ = false;
+  for (Control& c : controls_)
+    if (c.window) applyFont(c, false);
+}
+
+// A combo box's height follows its font: fitted to the table again.
+void Win32Window::applyFont(const Control& c, bool redraw) noexcept {
+  SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
+  if (c.kind == Kind::ComboBox) {
+    const auto& row = table_.controls[static_cast<size_t>(&c - controls_.data())];
+    fitComboHeight(c.window, toPixels(row.rect.height));
   }
 }
 

@@ -38,6 +38,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool moveTo(int left, int top) noexcept override;
   forms::WindowHandle handle() noexcept override;
 
+  void loaded() noexcept override;
   std::optional<std::u16string> text(forms::ControlId id) noexcept override;
   bool setText(forms::ControlId id, const std::u16string& text) noexcept override;
   std::optional<int> value(forms::ControlId id) noexcept override;
@@ -105,6 +106,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   forms::ControlId controlOf(HWND window) const noexcept;
   std::optional<size_t> fontIndexFor(const forms::Font& font) noexcept;  // none: not made
   HFONT fontOf(const Control& control) const noexcept;
+  void applyFont(const Control& control, bool redraw) noexcept;
   int lineHeightOf(const Control& control) const noexcept;
   void raise(forms::ControlId id, forms::Event event) noexcept;
 
@@ -158,6 +160,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     int lineHeight = 0;  // pixels
   };
   std::vector<SharedFont> fonts_;
+  bool fontsHeld_ = true;  // until the load handler has run
   std::vector<Control> controls_;
   unique_hwnd window_;
 };

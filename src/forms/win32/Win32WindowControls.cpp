@@ -188,7 +188,7 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
   if (!index) return false;
   c->fontIndex = *index;
   c->font = std::move(font);
-  SendMessageW(c->window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*c)), TRUE);
+  if (!fontsHeld_) applyFont(*c, true);
   return true;
 }
 
