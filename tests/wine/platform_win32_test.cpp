@@ -195,6 +195,42 @@ TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
   EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
 }
 
+// A box nothing was drawn into yet shows the colour it was cleared in, and
+// a drawing made after the box grew reaches its new edges.
+TEST(PictureBox, BlankBoxesTakeTheirColourAndTheirSizeWhenFirstDrawnInto) {
+  std::vector<DWORD> red(32 * 32, 0xFFFF0000);
+  std::vector<BYTE> opaque(32 * 32 / 8, 0);
+  win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
+  win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
+  ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
+  const win32::unique_hicon icon(CreateIconIndirect(&info));
+
+  TestForm form;
+  HWND preview = controlOf(form, form.picPreview);
+  ASSERT_TRUE(form.picPreview.setBackColour(0x00FF00));
+  ASSERT_TRUE(form.picPreview.clear());
+  EXPECT_EQ(test::paintedPixel(preview, 5, 5), RGB(0, 255, 0));
+
+  ASSERT_TRUE(form.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
+  ASSERT_TRUE(form.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
+  EXPECT_EQ(test::paintedPixel(preview, 59, 59), RGB(255, 0, 0));
+  EXPECT_EQ(test::paintedPixel(preview, 20, 59), RGB(0, 255, 0));
+}
+
+// A combo box's height follows its font; the form keeps it at the table's.
+TEST(FormWindow, AComboBoxKeepsTheTablesHeightInANewFont) {
+  TestForm form;
+  const forms::Control cboKind(form, "cboKind");
+  const auto heightOf = [&] {
+    RECT r{};
+    GetWindowRect(controlOf(form, cboKind), &r);
+    return r.bottom - r.top;
+  };
+  EXPECT_EQ(heightOf(), 315 / 15);
+  ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
+  EXPECT_EQ(heightOf(), 315 / 15);
+}
+
 TEST(CommonDialogs, FilterBarsBecomeTheNulSeparatedList) {
   EXPECT_EQ(win32::openFileFilter(u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|"),
             u"All Files (*.*)\0*.*\0Executable Files (*.exe)\0*.exe\0\0"s);

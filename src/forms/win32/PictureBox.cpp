@@ -42,7 +42,7 @@ PictureClassLease::~PictureClassLease() {
 // --- the box ---------------------------------------------------------------
 
 PictureBox::PictureBox(PictureBoxHost& host, forms::ControlId id, COLORREF back) noexcept
-    : host_(host), id_(id), initialBack_(back) {}
+    : host_(host), id_(id), blankColour_(back) {}
 
 PictureBox::~PictureBox() {
   if (dc_ && originalBitmap_) SelectObject(dc_.get(), originalBitmap_);
@@ -54,12 +54,21 @@ bool PictureBox::create(HWND parent, int controlId, const RECT& px, DWORD style,
                             px.right - px.left, px.bottom - px.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), thisModule(),
                             this);
-  if (!window_) return false;
-  fitToClient(initialBack_);
-  return true;
+  return window_ != nullptr;
+}
+
+// A box that nothing was ever drawn into is painted in its colour: most of
+// them (the pages of a tabbed form) never need a bitmap at all.
+bool PictureBox::makeBitmap() noexcept {
+  if (!dc_) growBitmap(blankColour_);
+  return static_cast<bool>(dc_);
 }
 
 void PictureBox::fitToClient(COLORREF back) noexcept {
+  if (dc_) growBitmap(back);  // a blank box gets its size when first drawn into
+}
+
+void PictureBox::growBitmap(COLORREF back) noexcept {
   RECT client{};
   if (!GetClientRect(window_, &client)) return;
   const SIZE want{std::max<LONG>(client.right, size_.cx), std::max<LONG>(client.bottom, size_.cy)};
@@ -91,7 +100,11 @@ void PictureBox::fitToClient(COLORREF back) noexcept {
 }
 
 bool PictureBox::clear(COLORREF back) noexcept {
-  if (!dc_) return false;
+  if (!dc_) {
+    blankColour_ = back;
+    invalidate();
+    return window_ != nullptr;
+  }
   unique_hbrush brush(CreateSolidBrush(back));
   RECT all{0, 0, size_.cx, size_.cy};
   if (!brush || !FillRect(dc_.get(), &all, brush.get())) return false;
@@ -106,14 +119,14 @@ bool PictureBox::refresh() noexcept {
 }
 
 bool PictureBox::drawIcon(int x, int y, HICON icon) noexcept {
-  if (!dc_ || !icon) return false;
+  if (!icon || !makeBitmap()) return false;
   if (!DrawIcon(dc_.get(), x, y, icon)) return false;
   invalidate();
   return true;
 }
 
 bool PictureBox::loadPicture(const std::u16string& path, COLORREF back) noexcept {
-  if (!dc_ || path.empty()) return false;
+  if (path.empty() || !makeBitmap()) return false;
   // An icon keeps its own size: no LR_DEFAULTSIZE, and drawn with no size
   // of ours (DrawIcon would stretch it to the system's icon size).
   unique_hicon icon(
@@ -147,7 +160,12 @@ void PictureBox::invalidate() noexcept {
 void PictureBox::paint(HDC dc) noexcept {
   RECT client{};
   GetClientRect(window_, &client);
-  if (dc_) BitBlt(dc, 0, 0, client.right, client.bottom, dc_.get(), 0, 0, SRCCOPY);
+  if (dc_) {
+    BitBlt(dc, 0, 0, client.right, client.bottom, dc_.get(), 0, 0, SRCCOPY);
+  } else {
+    const unique_hbrush brush(CreateSolidBrush(blankColour_));
+    FillRect(dc, &client, brush.get());
+  }
   host_.paintContainedLines(id_, dc);
 }
 

@@ -59,6 +59,7 @@ class PictureBox {
   // leaves the box unchanged.
   bool loadPicture(const std::u16string& path, COLORREF back) noexcept;
   // After a move or a border change: keeps the drawing, grows the bitmap.
+  // Nothing is made before the first drawing.
   void fitToClient(COLORREF back) noexcept;
 
  // The window procedure of the class.
@@ -67,12 +68,14 @@ class PictureBox {
 
  private:
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  bool makeBitmap() noexcept;
+  void growBitmap(COLORREF back) noexcept;
   void paint(HDC dc) noexcept;
   void invalidate() noexcept;
 
   PictureBoxHost& host_;
   forms::ControlId id_;
-  COLORREF initialBack_;
+  COLORREF blankColour_;  // what the box shows until first drawn into
   HWND window_ = nullptr;  // owned by the form: destroyed with its parent
   // The DC is destroyed before the bitmap that was selected into it.
   unique_hbitmap bitmap_;
