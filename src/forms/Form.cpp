@@ -220,7 +220,7 @@ bool Form::load() noexcept {
     Form_Load();
   } catch (...) {
   }
-  window_->loaded();
+  if (window_) window_->loaded();  // the load handler may have unloaded it
   return true;
 }
 

@@ -49,5 +49,21 @@ TEST_F(HeadlessForms, PictureKeepsItsDrawingWhileHiddenAndLosesItOnUnload) {
   EXPECT_TRUE(window()->pictureShows("picPreview").empty());
 }
 
+// A load handler may unload its own form; the load then ends quietly and a
+// later touch loads it again.
+TEST_F(HeadlessForms, ALoadHandlerMayUnloadItsForm) {
+  struct SelfUnloading : TestForm {
+    void Form_Load() override {
+      if (++loads == 1) unload();
+    }
+  };
+  form = std::make_unique<SelfUnloading>();
+  form->load();
+  EXPECT_FALSE(form->isLoaded());
+  EXPECT_TRUE(form->txtName.setText(u"again"));
+  EXPECT_TRUE(form->isLoaded());
+  EXPECT_EQ(form->loads, 2);
+}
+
 }  // namespace
 }  // namespace tollivor

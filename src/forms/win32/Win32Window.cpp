@@ -245,7 +245,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.window) return false;
   }
 
-
   // Picture boxes report mouse moves from their own window procedure.
   if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
     SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
