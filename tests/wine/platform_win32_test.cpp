@@ -174,14 +174,18 @@ TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
   EXPECT_TRUE(GetObjectW(fontOf(form, form.cmdApply), sizeof face, &face));
 }
 
-TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
-  // A red 32 x 32 icon, fully opaque.
+// A red 32 x 32 icon, fully opaque.
+win32::unique_hicon redIcon() {
   std::vector<DWORD> red(32 * 32, 0xFFFF0000);
   std::vector<BYTE> opaque(32 * 32 / 8, 0);
   win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
   win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
   ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
-  const win32::unique_hicon icon(CreateIconIndirect(&info));
+  return win32::unique_hicon(CreateIconIndirect(&info));
+}
+
+TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
+  const win32::unique_hicon icon = redIcon();
 
   TestForm form;
   HWND picture = controlOf(form, form.picPreview);
@@ -198,12 +202,7 @@ TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
 // A box nothing was drawn into yet shows the colour it was cleared in, and
 // a drawing made after the box grew reaches its new edges.
 TEST(PictureBox, BlankBoxesTakeTheirColourAndTheirSizeWhenFirstDrawnInto) {
-  std::vector<DWORD> red(32 * 32, 0xFFFF0000);
-  std::vector<BYTE> opaque(32 * 32 / 8, 0);
-  win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
-  win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
-  ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
-  const win32::unique_hicon icon(CreateIconIndirect(&info));
+  const win32::unique_hicon icon = redIcon();
 
   TestForm form;
   HWND preview = controlOf(form, form.picPreview);
