@@ -62,6 +62,13 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
   return true;
 }
 
+LOGFONTW fontOf(HWND control) {
+  LOGFONTW font{};
+  if (auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)))
+    GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+
 std::wstring windowText(HWND window) {
   const auto text = win32::windowText(window).value_or(std::u16string());
   return std::wstring(text.begin(), text.end());

@@ -38,6 +38,8 @@ HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view na
 // A descendant window with exactly this text (a button's "&OK", a label's caption).
 HWND findControl(HWND parent, std::wstring_view text);
 std::wstring windowText(HWND window);
+// The font a control draws with; all zero when it has none.
+LOGFONTW fontOf(HWND control);
 std::wstring messageBoxText(HWND box);
 // The window that has the keyboard focus on the thread, or nullptr.
 HWND focusOf(DWORD thread);

@@ -43,12 +43,7 @@ bool previewShowsTestIcon(HWND dialog) {
   });
 }
 
-std::wstring fontFace(HWND control) {
-  LOGFONTW font{};
-  auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  if (!handle || !GetObjectW(handle, sizeof font, &font)) return L"";
-  return font.lfFaceName;
-}
+std::wstring fontFace(HWND control) { return driver::fontOf(control).lfFaceName; }
 
 class GroupDialog : public ::testing::Test {
  protected:

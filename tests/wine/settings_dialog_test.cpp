@@ -41,12 +41,6 @@ TEST_F(SettingsDialogTest, StoredTextIsReadAndANumberValueCountsAsMissing) {
                               L"0", std::wstring(300, L'\u00e9') + L"\u266b.wav", L"1"}));
 }
 
-LOGFONTW fontOf(HWND control) {
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font;
-}
-
 // Loading moves every control but the buttons to Tahoma, keeping each one's
 // size and weight; a label with room for two lines wraps, a one-line label
 // does not.
@@ -58,11 +52,11 @@ TEST_F(SettingsDialogTest, LoadGivesTahomaInEachControlsOwnSizeAndWeight) {
           row.kind == forms::Kind::PictureBox)
         continue;
       SCOPED_TRACE(row.name + "(" + std::to_string(row.index) + ")");
-      EXPECT_STREQ(fontOf(driver::controlWindow(dialog, table, row.name, row.index)).lfFaceName,
+      EXPECT_STREQ(driver::fontOf(driver::controlWindow(dialog, table, row.name, row.index)).lfFaceName,
                    L"Tahoma");
     }
-    const LOGFONTW sample = fontOf(driver::controlWindow(dialog, table, "lblSample"));
-    const LOGFONTW caption = fontOf(driver::controlWindow(dialog, table, "Label1", 9));
+    const LOGFONTW sample = driver::fontOf(driver::controlWindow(dialog, table, "lblSample"));
+    const LOGFONTW caption = driver::fontOf(driver::controlWindow(dialog, table, "Label1", 9));
     EXPECT_EQ(sample.lfWeight, FW_BOLD);
     EXPECT_EQ(sample.lfHeight, -12) << "9 points";
     EXPECT_EQ(caption.lfWeight, FW_NORMAL);

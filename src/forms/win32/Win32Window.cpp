@@ -362,17 +362,16 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
 // the settings form changes forty of them as it loads.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
-  for (Control& c : controls_)
-    if (c.window) applyFont(c, false);
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
 }
 
 // A combo box's height follows its font: fitted to the table again.
-void Win32Window::applyFont(const Control& c, bool redraw) noexcept {
+void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
+  const Control& c = controls_[static_cast<size_t>(id)];
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
-  if (c.kind == Kind::ComboBox) {
-    const auto& row = table_.controls[static_cast<size_t>(&c - controls_.data())];
-    fitComboHeight(c.window, toPixels(row.rect.height));
-  }
+  if (c.kind == Kind::ComboBox)
+    fitComboHeight(c.window, toPixels(table_.controls[static_cast<size_t>(id)].rect.height));
 }
 
 int Win32Window::lineHeightOf(const Control& control) const noexcept {

@@ -106,7 +106,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   forms::ControlId controlOf(HWND window) const noexcept;
   std::optional<size_t> fontIndexFor(const forms::Font& font) noexcept;  // none: not made
   HFONT fontOf(const Control& control) const noexcept;
-  void applyFont(const Control& control, bool redraw) noexcept;
+  void applyFont(forms::ControlId id, bool redraw) noexcept;
   int lineHeightOf(const Control& control) const noexcept;
   void raise(forms::ControlId id, forms::Event event) noexcept;
 

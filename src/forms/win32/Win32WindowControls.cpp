@@ -188,7 +188,7 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
   if (!index) return false;
   c->fontIndex = *index;
   c->font = std::move(font);
-  if (!fontsHeld_) applyFont(*c, true);
+  if (!fontsHeld_) applyFont(id, true);
   return true;
 }
 
