@@ -16,15 +16,13 @@ ctest_counts() {
 # ctest_skip_reasons LOG BUILD_DIR: a line per skipped test of the ctest run
 # in LOG, with the reason the test gave (from ctest's full record of the run).
 ctest_skip_reasons() {
-  local record=$2/Testing/Temporary/LastTest.log name
-  grep '(Skipped)$' "$1" | sed 's/^ *[0-9]* - \(.*\) (Skipped)$/\1/' | while read -r name; do
-    # The reason is the line after gtest's "Skipped" in that test's output.
-    reason=$(awk -v t="$name" '
-      index($0, "Test: " t) == 1 || $0 == t { inside = 1 }
+  local record=$2/Testing/Temporary/LastTest.log name reason
+  sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$1" | while read -r name; do
+    # gtest writes "FILE:LINE: Skipped", then the reason, in the test's output.
+    reason=$(awk -v run="[ RUN      ] $name" '
+      $0 == run { inside = 1; next }
       inside && found { print; exit }
-      inside && /: Skipped$/ { found = 1 }
-      inside && /^----------------------------------------------------------$/ && found { exit }' \
-      "$record" 2>/dev/null | tr -d '\r')
+      inside && /: Skipped$/ { found = 1 }' "$record" 2>/dev/null | tr -d '\r')
     echo "skipped: $name${reason:+: $reason}"
   done
 }
