@@ -1,29 +1,36 @@
 #include "driver.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
-#include <vector>
+#include <cstdio>
 
 #include "forms/win32/Win32Window.h"
 #include "win32/Convert.h"
+#include "win32/Handles.h"
 
 namespace tollivor::driver {
 
 namespace {
 
-BOOL CALLBACK collectWindow(HWND w, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-  return TRUE;
+HWND findChild(HWND parent, const std::function<bool(HWND)>& matches) {
+  std::pair<const std::function<bool(HWND)>*, HWND> search{&matches, nullptr};
+  EnumChildWindows(parent, [](HWND w, LPARAM data) -> BOOL {
+    auto& s = *reinterpret_cast<decltype(search)*>(data);
+    return (*s.first)(w) ? (s.second = w, FALSE) : TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
-}  // namespace
-
-std::vector<HWND> threadWindows(DWORD thread) {
-  std::vector<HWND> windows;
-  EnumThreadWindows(thread, &collectWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
+HWND waitForVisible(DWORD thread, int timeoutMs, const std::function<bool(HWND)>& matches) {
+  HWND found = nullptr;
+  waitFor([&] {
+    for (HWND w : threadWindows(thread))
+      if (IsWindowVisible(w) && matches(w)) return (found = w), true;
+    return false;
+  }, timeoutMs);
+  return found;
 }
-
-namespace {
 
 bool isDialogBox(HWND window) {
   wchar_t name[16] = {};
@@ -31,42 +38,43 @@ bool isDialogBox(HWND window) {
   return std::wstring_view(name) == L"#32770";
 }
 
-struct ChildSearch {
-  std::wstring_view text;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK matchChild(HWND w, LPARAM data);
-
-// The first visible top-level window of the thread that matches.
-HWND waitForVisible(DWORD thread, int timeoutMs, const std::function<bool(HWND)>& matches) {
-  HWND found = nullptr;
-  waitFor(
-      [&] {
-        for (HWND w : threadWindows(thread))
-          if (IsWindowVisible(w) && matches(w)) return (found = w), true;
-        return false;
-      },
-      timeoutMs);
-  return found;
-}
-
 }  // namespace
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!condition()) {
+  for (; !condition(); Sleep(10))
     if (std::chrono::steady_clock::now() > end) return false;
-    Sleep(10);
-  }
   return true;
 }
 
-LOGFONTW fontOf(HWND control) {
-  LOGFONTW font{};
-  if (auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)))
-    GetObjectW(handle, sizeof font, &font);
-  return font;
+std::vector<HWND> threadWindows(DWORD thread) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(thread, [](HWND w, LPARAM list) {
+    return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE;
+  }, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
+  return waitForVisible(thread, timeoutMs, [&](HWND w) { return windowText(w) == caption; });
+}
+HWND waitForMessageBox(DWORD thread, int timeoutMs) {  // a dialog whose text static has id 65535
+  return waitForVisible(thread, timeoutMs, [](HWND w) { return isDialogBox(w) && GetDlgItem(w, 0xFFFF); });
+}
+HWND waitForDialog(DWORD thread, HWND except, int timeoutMs) {
+  return waitForVisible(thread, timeoutMs, [&](HWND w) { return w != except && isDialogBox(w); });
+}
+
+HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index) {
+  int id = -1;
+  for (size_t i = 0; i < table.controls.size(); ++i)
+    if (table.controls[i].name == name && table.controls[i].index == index)
+      id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
+  return id < 0 ? nullptr : findChild(form, [id](HWND w) { return GetDlgCtrlID(w) == id; });
+}
+
+HWND findControl(HWND parent, std::wstring_view text) {
+  return findChild(parent, [text](HWND w) { return windowText(w) == text; });
 }
 
 std::wstring windowText(HWND window) {
@@ -74,88 +82,50 @@ std::wstring windowText(HWND window) {
   return std::wstring(text.begin(), text.end());
 }
 
-HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
-  return waitForVisible(thread, timeoutMs, [&](HWND w) { return windowText(w) == caption; });
-}
-
-HWND waitForMessageBox(DWORD thread, int timeoutMs) {
-  return waitForVisible(thread, timeoutMs, [](HWND w) { return isDialogBox(w) && GetDlgItem(w, 0xFFFF); });
-}
-
-HWND waitForDialog(DWORD thread, HWND except, int timeoutMs) {
-  return waitForVisible(thread, timeoutMs, [&](HWND w) { return w != except && isDialogBox(w); });
-}
-
-HWND findControl(HWND parent, std::wstring_view text) {
-  ChildSearch search{text};
-  EnumChildWindows(parent, &matchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-namespace {
-BOOL CALLBACK matchChild(HWND w, LPARAM data) {
-  auto& s = *reinterpret_cast<ChildSearch*>(data);
-  if (windowText(w) != s.text) return TRUE;
-  s.found = w;
-  return FALSE;
-}
-}  // namespace
-
-namespace {
-struct IdSearch {
-  int id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK matchId(HWND w, LPARAM data) {
-  auto& s = *reinterpret_cast<IdSearch*>(data);
-  if (GetDlgCtrlID(w) != s.id) return TRUE;
-  s.found = w;
-  return FALSE;
-}
-}  // namespace
-
-HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index) {
-  IdSearch search{-1};
-  for (size_t i = 0; i < table.controls.size(); ++i)
-    if (table.controls[i].name == name && table.controls[i].index == index)
-      search.id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
-  if (search.id < 0) return nullptr;
-  // Every descendant: controls on a page are children of its picture box.
-  EnumChildWindows(form, &matchId, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+LOGFONTW fontOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
 }
 
 std::wstring messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 
 HWND focusOf(DWORD thread) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
+  GUITHREADINFO info{sizeof info};
   return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-
 void dialogCommand(HWND dialog, int command) { PostMessageW(dialog, WM_COMMAND, command, 0); }
+void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 DWORD defaultButtonAnswer(HWND dialog) {
-  // Sent, not posted: the answer is the point, and no handler runs for it.
-  DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer))
-    return 0;
+  DWORD_PTR answer = 0;  // sent, not posted: the answer is the point
+  SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer);
   return static_cast<DWORD>(answer);
 }
 
-void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
-
-void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
-
 void pressKey(HWND window, UINT virtualKey) {
   HWND focus = focusOf(GetWindowThreadProcessId(window, nullptr));
-  HWND target = focus ? focus : window;
-  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-  PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-  PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+  const LPARAM scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16;
+  PostMessageW(focus ? focus : window, WM_KEYDOWN, virtualKey, 1 | scan);
+  PostMessageW(focus ? focus : window, WM_KEYUP, virtualKey, 1 | scan | (3u << 30));
+}
+
+void typeInto(HWND edit, const std::wstring& text) {
+  PostMessageW(edit, EM_SETSEL, 0, -1);
+  PostMessageW(edit, WM_CLEAR, 0, 0);
+  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 1);
+  waitFor([&] { return windowText(edit) == text; });
+}
+
+bool chooseFile(HWND open, const std::wstring& path) {
+  HWND name = GetDlgItem(open, 0x47c);  // a combo box in the explorer style, else an edit
+  if (!name && !(name = GetDlgItem(open, 0x480))) return false;
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(open, WM_COMMAND, IDOK, 0);
+  return waitFor([&] { return !IsWindow(open); });
 }
 
 void closeAll(DWORD thread) {
@@ -163,11 +133,169 @@ void closeAll(DWORD thread) {
     if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
+POINT centreOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Under X the pointer's own events may still be on their way from an
+// earlier move: the move is given again until the pointer stays put.
+void moveMouseTo(POINT screen) {
+  INPUT input{INPUT_MOUSE};
+  input.mi = {MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+              MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
+  POINT at{};
+  for (int attempt = 0; attempt < 10 && (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y || !attempt);
+       ++attempt, Sleep(30))
+    SendInput(1, &input, sizeof input);
+}
+
+void clickAt(POINT screen) {
+  moveMouseTo(screen);
+  INPUT input[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof input[0]);
+}
+
+void pressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD});
+  for (size_t i = 0; i < keys.size(); ++i) {
+    inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys.begin()[i];
+    inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 Watcher::Watcher(std::function<void(DWORD testThread)> steps)
     : thread_([steps = std::move(steps), id = GetCurrentThreadId()] { steps(id); }) {}
 
-Watcher::~Watcher() {
-  if (thread_.joinable()) thread_.join();
+bool showWhile(const std::function<void()>& show, std::wstring_view caption, const Steps& steps) {
+  bool ended = false;
+  {
+    Watcher watcher([&](DWORD thread) {
+      if (HWND window = waitForWindow(thread, caption)) {
+        steps(window, thread);
+        ended = waitFor([&] { return !IsWindowVisible(window); }, 3000);
+      }
+      if (!ended) ADD_FAILURE() << "the window did not show, or stayed open after the steps";
+      if (!ended) closeAll(thread);
+    });
+    show();
+  }
+  return ended;
 }
 
 }  // namespace tollivor::driver
+
+namespace tollivor::test {
+
+std::wstring tempFolder(const wchar_t* name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  CreateDirectoryW((std::wstring(temp) + name).c_str(), nullptr);
+  return std::wstring(temp) + name + L"\\";
+}
+
+int expectTableLayout(HWND dialog, const forms::FormTable& table) {
+  const auto px = [](int twips) -> LONG { return (twips + forms::kTwipsPerPixel / 2) / forms::kTwipsPerPixel; };
+  RECT r{};
+  GetClientRect(dialog, &r);
+  EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(px(table.clientWidth), px(table.clientHeight)));
+  int checked = 0;
+  for (const auto& row : table.controls) {
+    if (row.kind == forms::Kind::Line) continue;  // drawn, no window
+    HWND control = driver::controlWindow(dialog, table, row.name, row.index);
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    // A drop-down combo box's closed height too: its field is fitted to it.
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              std::vector<LONG>({px(row.rect.left), px(row.rect.top), px(row.rect.width), px(row.rect.height)}))
+        << row.name << "(" << row.index << ")";
+    checked += control != nullptr;
+  }
+  return checked;
+}
+
+namespace {
+
+template <class... T>
+bool writeFile(const std::wstring& path, const std::string& bytes, const T&... headers) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (!file) return false;
+  bool written = ((fwrite(&headers, sizeof headers, 1, file) == 1) && ... && true);
+  written = written && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, file) == 1);
+  return fclose(file) == 0 && written;
+}
+
+// A DIB's header and rows, bottom-up, each padded to 4 bytes.
+std::string dib(int width, int height, int rows, WORD bits, const std::function<COLORREF(int x)>& colourAt) {
+  const BITMAPINFOHEADER header{sizeof header, width, rows, 1, bits, BI_RGB};
+  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = colourAt(x);
+      bytes += {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))};
+      if (bits == 32) bytes += '\xFF';
+    }
+    bytes.resize(bytes.size() + (4 - width * bits / 8 % 4) % 4);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool writeTextFile(const std::wstring& path, const std::string& content) { return writeFile(path, content); }
+
+bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right) {
+  std::string image = dib(size, size, 2 * size, 32, [&](int x) { return x < size / 2 ? left : right; });
+  image.resize(image.size() + (size + 31) / 32 * 4 * size);  // the mask's rows: all opaque
+  const WORD directory[] = {0, 1, 1, WORD(size | size << 8), 0, 1, 32};  // one image: size, planes, bits
+  const DWORD place[] = {static_cast<DWORD>(image.size()), sizeof directory + sizeof(DWORD) * 2};
+  return writeFile(path, image, directory, place);
+}
+
+bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {
+  const std::string image = dib(width, height, height, 24, [&](int) { return colour; });
+  BITMAPFILEHEADER file{0x4D42};  // "BM"
+  file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
+  file.bfSize = static_cast<DWORD>(sizeof file + image.size());
+  return writeFile(path, image, file);
+}
+
+bool saveScreenshot(HWND window, const std::wstring& name) {
+  const wchar_t* folder = _wgetenv(L"TOLLIVOR_SCREENSHOTS");
+  if (!folder || !*folder) return true;
+  Sleep(300);  // let it paint
+  RECT r{};
+  GetWindowRect(window, &r);
+  BITMAPINFOHEADER header{sizeof header, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
+  header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
+  const win32::ScreenDc screen;
+  win32::unique_hdc memory(CreateCompatibleDC(screen.get()));
+  void* bits = nullptr;
+  win32::unique_hbitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                                DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !bitmap) return false;
+  win32::SelectScope select(memory.get(), bitmap.get());
+  if (!BitBlt(memory.get(), 0, 0, header.biWidth, header.biHeight, screen.get(), r.left, r.top, SRCCOPY)) return false;
+  GdiFlush();
+  BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof header};
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  return writeFile(std::wstring(folder) + L"\\" + name + L".bmp",
+                   std::string(static_cast<const char*>(bits), header.biSizeImage), file, header);
+}
+
+COLORREF paintedPixel(HWND window, int x, int y) {
+  const win32::ScreenDc screen;
+  win32::unique_hdc dc(CreateCompatibleDC(screen.get()));
+  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), 64, 64));
+  win32::SelectScope select(dc.get(), bitmap.get());
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+  return GetPixel(dc.get(), x, y);
+}
+
+HWND pictureBoxOf(HWND dialog) { return FindWindowExW(dialog, nullptr, L"TollivorPictureBox", nullptr); }
+
+}  // namespace tollivor::test

@@ -1,12 +1,13 @@
 // Drivers for tests that work real windows under Wine: a modal show blocks
 // the test's thread, so a watcher thread finds the windows of that thread,
 // reads them and acts on them with posted messages (never sent ones: a
-// handler that opens a message box would block the sender).
+// handler that opens a message box would block the sender) or real input.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -18,57 +19,68 @@ namespace tollivor::driver {
 
 inline constexpr int kTimeoutMs = 5000;
 
-// Polls until the condition holds; false after the timeout.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
-
-// Every top-level window of the thread, shown or hidden.
-std::vector<HWND> threadWindows(DWORD thread);
-// A visible top-level window of the thread with exactly this caption.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);  // false on timeout
+std::vector<HWND> threadWindows(DWORD thread);  // top-level, shown or hidden
+// Visible top-level windows of the thread: by caption, a message box, a #32770 dialog.
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
-// A visible message box of the thread: a dialog whose text static has id 65535.
 HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
-// A visible system dialog box (class #32770) of the thread, other than `except`.
 HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
 
-// The window of a form's control, named as in the form's table: the window
-// whose control id is the row's command id, pages included. nullptr for
-// lines and names the table lacks.
+// A control's window by its table name (its command id), pages included.
 HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);
-
-// A descendant window with exactly this text (a button's "&OK", a label's caption).
-HWND findControl(HWND parent, std::wstring_view text);
+HWND findControl(HWND parent, std::wstring_view text);  // a descendant with this text
 std::wstring windowText(HWND window);
-// The font a control draws with; all zero when it has none.
 LOGFONTW fontOf(HWND control);
 std::wstring messageBoxText(HWND box);
-// The window that has the keyboard focus on the thread, or nullptr.
 HWND focusOf(DWORD thread);
 
 void click(HWND button);                       // BM_CLICK
-// WM_COMMAND IDOK or IDCANCEL as a tool sends it to a dialog (no control).
-void dialogCommand(HWND dialog, int command);
-// The dialog's answer to DM_GETDEFID; 0 when it does not answer in time.
-DWORD defaultButtonAnswer(HWND dialog);
+void dialogCommand(HWND dialog, int command);  // IDOK / IDCANCEL, no control
+DWORD defaultButtonAnswer(HWND dialog);        // DM_GETDEFID; 0 on no answer
 void closeMessageBox(HWND box);                // as its OK button does
 void closeWindow(HWND window);                 // the close box: SC_CLOSE
-// A key press for the thread's focused window (else `window`), as a user's
-// would arrive: WM_KEYDOWN then WM_KEYUP.
-void pressKey(HWND window, UINT virtualKey);
-// Ends every modal show of the thread: a watcher that lost its way calls
-// this so that a failing test fails instead of hanging.
-void closeAll(DWORD thread);
+void pressKey(HWND window, UINT virtualKey);   // to the thread's focus, else `window`
+void typeInto(HWND edit, const std::wstring& text);  // replaces the text
+bool chooseFile(HWND open, const std::wstring& path);  // in a file-open dialog, then OK
+void closeAll(DWORD thread);  // ends every show, so that a failing test cannot hang
 
-// Runs steps on another thread while the test's thread shows a form;
-// joined when it goes out of scope. The steps get the test thread's id.
-class Watcher {
- public:
+// Real input, as a user's hand gives it.
+POINT centreOf(HWND window);
+void moveMouseTo(POINT screen);
+void clickAt(POINT screen);
+void pressKeys(std::initializer_list<WORD> keys);  // held in order, let go in reverse
+
+// Runs steps on another thread, given the test thread's id; joined at scope end.
+struct Watcher {
   explicit Watcher(std::function<void(DWORD testThread)> steps);
-  ~Watcher();
-  Watcher(const Watcher&) = delete;
-  Watcher& operator=(const Watcher&) = delete;
-
- private:
+  ~Watcher() { thread_.join(); }
   std::thread thread_;
 };
 
+using Steps = std::function<void(HWND window, DWORD thread)>;
+// Calls show() while a watcher runs the steps on the window with this
+// caption. A window the steps leave open fails the test and is closed.
+// True when the window showed and the steps closed it.
+bool showWhile(const std::function<void()>& show, std::wstring_view caption, const Steps& steps);
+
 }  // namespace tollivor::driver
+
+namespace tollivor::test {
+
+std::wstring tempFolder(const wchar_t* name);  // made if missing; ends in "\"
+// Client size and every control but the lines where the table puts them;
+// answers how many controls were checked.
+int expectTableLayout(HWND dialog, const forms::FormTable& table);
+// NAME.bmp into the folder TOLLIVOR_SCREENSHOTS names; true when it is unset.
+bool saveScreenshot(HWND window, const std::wstring& name);
+
+// Files the tests write: an opaque size x size icon, left half `left`,
+// right half `right`; a one-colour 24-bit bitmap; bytes as they are.
+bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right);
+bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);
+bool writeTextFile(const std::wstring& path, const std::string& content);
+// What a window paints (WM_PRINTCLIENT) at a point of its top-left 64 x 64.
+COLORREF paintedPixel(HWND window, int x, int y);
+HWND pictureBoxOf(HWND dialog);  // the first one
+
+}  // namespace tollivor::test

@@ -1,95 +1,67 @@
-// The Win32 forms platform with real windows: how a modal show ends, the
-// thread's other windows meanwhile, units, picture boxes, the file filter
-// and the settings store.
+// The Win32 forms platform with real windows: how a modal show treats the
+// thread's other windows and ends, shared fonts, and what picture boxes keep.
 #include <windows.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 
 #include "common/TestForm.h"
 #include "driver.h"
-#include "pictures.h"
-#include "forms/win32/CommonDialogs.h"
 #include "forms/win32/Win32Window.h"
-#include "win32/Handles.h"
+#include "pictures.h"
 #include "win32/Convert.h"
-#include "win32/SettingsKey.h"
+#include "win32/Handles.h"
 
 namespace tollivor {
 namespace {
 
-using namespace std::string_literals;
+using test::paintedPixel;
 using test::TestForm;
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 160, 0);
 
-HWND controlOf(TestForm& form, const forms::Control& control) {
-  return dynamic_cast<win32::Win32Window&>(*form.window()).controlWindow(control.id());
+win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<win32::Win32Window&>(*form.window()); }
+HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
+HFONT fontOf(TestForm& form, const forms::Control& c) {
+  return reinterpret_cast<HFONT>(SendMessageW(controlOf(form, c), WM_GETFONT, 0, 0));
+}
+win32::unique_hwnd popup(DWORD style) {
+  return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | style, 0, 0, 50, 50,
+                                            nullptr, nullptr, nullptr, nullptr));
 }
 
-// Shows the form while a watcher acts on it; on a timeout the test fails
-// and every show ends.
-void showAndAct(TestForm& form, std::function<void(HWND shown)> act) {
-  driver::Watcher watcher([&](DWORD thread) {
-    if (HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form")) return act(shown);
-    ADD_FAILURE() << "the form was not shown";
-    driver::closeAll(thread);
+TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
+  const auto shown = popup(WS_VISIBLE), hidden = popup(0), disabled = popup(WS_VISIBLE | WS_DISABLED);
+  TestForm form;
+  bool shownEnabled = true, hiddenEnabled = true, formEnabled = false;
+  driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form", [&](HWND window, DWORD) {
+    shownEnabled = IsWindowEnabled(shown.get());
+    hiddenEnabled = IsWindowEnabled(hidden.get());
+    formEnabled = IsWindowEnabled(window);
+    driver::pressKey(window, VK_ESCAPE);
   });
-  form.showModal();
-}
-
-TEST(ModalShow, EndsOnHideAndTheCloseCommandAlsoUnloads) {
-  const struct {
-    const char* action;
-    std::function<void(HWND)> act;
-    std::u16string result;
-    bool loaded;
-  } cases[] = {
-      {"OK", [](HWND w) { driver::click(driver::findControl(w, L"&OK")); }, u"typed", true},
-      {"Enter", [](HWND w) { driver::pressKey(w, VK_RETURN); }, u"typed", true},
-      {"Esc", [](HWND w) { driver::pressKey(w, VK_ESCAPE); }, u"", true},
-      {"close box", [](HWND w) { driver::closeWindow(w); }, u"", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.action);
-    TestForm form;
-    form.txtName.setText(u"typed");
-    showAndAct(form, c.act);
-    EXPECT_EQ(form.resultText, c.result);
-    EXPECT_EQ(form.isLoaded(), c.loaded);
-    EXPECT_FALSE(form.isLoaded() && form.window()->isVisible());
-  }
-}
-
-HWND formWindowOf(TestForm& form) {
-  return dynamic_cast<win32::Win32Window&>(*form.window()).formWindow();
+  EXPECT_FALSE(shownEnabled || hiddenEnabled);
+  EXPECT_TRUE(formEnabled);
+  EXPECT_TRUE(IsWindowEnabled(shown.get()) && IsWindowEnabled(hidden.get()));
+  EXPECT_FALSE(IsWindowEnabled(disabled.get())) << "left as it was";
 }
 
 // A show also ends when the form is hidden or destroyed behind its back; the
 // thread's other windows are enabled again all the same.
 TEST(ModalShow, EndsWhenTheFormIsHiddenFromAnotherThreadOrDestroyed) {
-  const struct {
-    const char* how;
-    bool destroy;
-  } cases[] = {{"hidden from another thread", false}, {"destroyed", true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.how);
-    const win32::unique_hwnd other(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE,
-                                                   0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+  for (bool destroy : {false, true}) {
+    SCOPED_TRACE(destroy ? "destroyed" : "hidden from another thread");
+    const auto other = popup(WS_VISIBLE);
     TestForm form;
-    HWND window = formWindowOf(form);
+    HWND window = windowOf(form).formWindow();
     form.onApply = [&] { DestroyWindow(window); };  // on the form's thread
     std::atomic<bool> returned{false};
     driver::Watcher watcher([&](DWORD thread) {
       HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form");
-      if (!shown) {
-        ADD_FAILURE() << "the form was not shown";
-        return driver::closeAll(thread);
-      }
-      if (c.destroy)
-        driver::click(driver::controlWindow(shown, form.table(), "cmdApply"));
-      else
-        ShowWindow(shown, SW_HIDE);
+      if (!shown) return driver::closeAll(thread);
+      if (destroy) driver::click(driver::controlWindow(shown, form.table(), "cmdApply"));
+      else ShowWindow(shown, SW_HIDE);
       if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
         ADD_FAILURE() << "the show did not notice";
         PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
@@ -97,183 +69,116 @@ TEST(ModalShow, EndsWhenTheFormIsHiddenFromAnotherThreadOrDestroyed) {
     });
     EXPECT_TRUE(form.showModal());
     returned = true;
-    EXPECT_TRUE(IsWindowEnabled(other.get())) << "the thread's other windows are usable again";
+    EXPECT_TRUE(IsWindowEnabled(other.get()));
   }
 }
 
-TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
-  auto popup = [](DWORD style) {
-    return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | style, 0, 0, 50,
-                                              50, nullptr, nullptr, nullptr, nullptr));
-  };
-  const auto shown = popup(WS_VISIBLE), hidden = popup(0), disabled = popup(WS_VISIBLE | WS_DISABLED);
-  TestForm form;
-  bool shownEnabled = true, hiddenEnabled = true, formEnabled = false;
-  showAndAct(form, [&](HWND window) {
-    shownEnabled = IsWindowEnabled(shown.get());
-    hiddenEnabled = IsWindowEnabled(hidden.get());
-    formEnabled = IsWindowEnabled(window);
-    driver::pressKey(window, VK_ESCAPE);
-  });
-  EXPECT_FALSE(shownEnabled);
-  EXPECT_FALSE(hiddenEnabled);
-  EXPECT_TRUE(formEnabled);
-  EXPECT_TRUE(IsWindowEnabled(shown.get()));
-  EXPECT_TRUE(IsWindowEnabled(hidden.get()));
-  EXPECT_FALSE(IsWindowEnabled(disabled.get())) << "left as it was";
-}
-
-TEST(FormWindow, TwipsAreFifteenToAPixel) {
-  TestForm form;
-  HWND window = formWindowOf(form);
-  RECT text{}, outer{};
-  GetWindowRect(controlOf(form, form.txtName), &text);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&text), 2);
-  EXPECT_EQ(text.left, 720 / 15);
-  EXPECT_EQ(text.top, 360 / 15);
-  EXPECT_EQ(text.right - text.left, 3135 / 15);
-  ASSERT_TRUE(form.window()->moveTo(1500, 3000));
-  GetWindowRect(window, &outer);
-  EXPECT_EQ(outer.left, 100);
-  EXPECT_EQ(outer.top, 200);
-  EXPECT_EQ(form.window()->bounds()->width, (outer.right - outer.left) * 15);
-}
-
-HFONT fontOf(TestForm& form, const forms::Control& control) {
-  return reinterpret_cast<HFONT>(SendMessageW(controlOf(form, control), WM_GETFONT, 0, 0));
-}
-
-// Controls that take the same face share one font object, which lives as
-// long as the form; the settings dialog moves forty controls to one face.
+// Controls of one face share one font object, which lives as long as the
+// form; the settings dialog moves forty controls to one face.
 TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
   TestForm form;
   const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
-  const HFONT formFont = fontOf(form, cboKind);
-  const HFONT arial = fontOf(form, form.txtName);  // its row and lblName's name Arial
-  ASSERT_NE(formFont, nullptr);
-  ASSERT_NE(arial, formFont);
+  const HFONT formFont = fontOf(form, cboKind), arial = fontOf(form, form.txtName);  // rows ask for Arial
+  ASSERT_NE(formFont, arial);
   EXPECT_EQ(fontOf(form, lblName), arial);
   EXPECT_EQ(fontOf(form, form.chkFlag), formFont);
-
   ASSERT_TRUE(form.chkFlag.setFontName(u"Arial"));
   EXPECT_EQ(fontOf(form, form.chkFlag), arial);
   ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
   ASSERT_TRUE(form.cmdApply.setFontName(u"Courier New"));
   const HFONT courier = fontOf(form, cboKind);
   EXPECT_EQ(fontOf(form, form.cmdApply), courier);
-  EXPECT_NE(courier, formFont);
-  EXPECT_NE(courier, arial);
   LOGFONTW face{};
   ASSERT_TRUE(GetObjectW(courier, sizeof face, &face));
   EXPECT_STREQ(face.lfFaceName, L"Courier New");
-
-  // Back to the form's face: the form's own font again, and the others
-  // stay usable.
+  // Back to the form's face: its own font again, and the others stay usable.
   ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));
   EXPECT_EQ(fontOf(form, cboKind), formFont);
   EXPECT_TRUE(GetObjectW(fontOf(form, form.cmdApply), sizeof face, &face));
 }
 
-// A red 32 x 32 icon, fully opaque.
-win32::unique_hicon redIcon() {
-  std::vector<DWORD> red(32 * 32, 0xFFFF0000);
-  std::vector<BYTE> opaque(32 * 32 / 8, 0);
-  win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
-  win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
-  ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
-  return win32::unique_hicon(CreateIconIndirect(&info));
-}
-
-TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
-  const win32::unique_hicon icon = redIcon();
-
+// A box shows its clear colour until drawn into, keeps its drawing while
+// hidden, and a drawing made after it grew reaches its new edges.
+TEST(PictureBox, KeepsItsDrawingAndItsBlankColour) {
+  const std::wstring icon = test::tempFolder(L"tollivor-pictures") + L"red.ico";
+  ASSERT_TRUE(test::writeIconFile(icon, 32, kRed, kRed));
   TestForm form;
-  HWND picture = controlOf(form, form.picPreview);
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
-  ASSERT_TRUE(form.picPreview.drawIcon(0, 0, win32::fromIcon(icon.get())));
-  showAndAct(form, [](HWND shown) { driver::pressKey(shown, VK_ESCAPE); });
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0));
-  EXPECT_FALSE(form.picPreview.loadPicture(u"C:\\no such folder\\none.ico"));
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0)) << "a failed load changes nothing";
-  ASSERT_TRUE(form.picPreview.clear());
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
-}
-
-// A box nothing was drawn into yet shows the colour it was cleared in, and
-// a drawing made after the box grew reaches its new edges.
-TEST(PictureBox, BlankBoxesTakeTheirColourAndTheirSizeWhenFirstDrawnInto) {
-  const win32::unique_hicon icon = redIcon();
-
-  TestForm form;
-  HWND preview = controlOf(form, form.picPreview);
+  HWND box = controlOf(form, form.picPreview);
+  EXPECT_EQ(paintedPixel(box, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
+  ASSERT_TRUE(form.picPreview.loadPicture(win32::fromWide(icon.c_str())));
+  driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form",
+                    [](HWND w, DWORD) { driver::pressKey(w, VK_ESCAPE); });
+  EXPECT_EQ(paintedPixel(box, 10, 10), kRed);
   ASSERT_TRUE(form.picPreview.setBackColour(0x00FF00));
   ASSERT_TRUE(form.picPreview.clear());
-  EXPECT_EQ(test::paintedPixel(preview, 5, 5), RGB(0, 255, 0));
-
-  ASSERT_TRUE(form.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
-  ASSERT_TRUE(form.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
-  EXPECT_EQ(test::paintedPixel(preview, 59, 59), RGB(255, 0, 0));
-  EXPECT_EQ(test::paintedPixel(preview, 20, 59), RGB(0, 255, 0));
+  EXPECT_EQ(paintedPixel(box, 10, 10), RGB(0, 255, 0));
+  TestForm blank;
+  box = controlOf(blank, blank.picPreview);
+  ASSERT_TRUE(blank.picPreview.setBackColour(0x00FF00));
+  ASSERT_TRUE(blank.picPreview.clear());
+  EXPECT_EQ(paintedPixel(box, 5, 5), RGB(0, 255, 0)) << "cleared before any drawing";
+  ASSERT_TRUE(blank.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
+  const win32::unique_hicon red(
+      static_cast<HICON>(LoadImageW(nullptr, icon.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  ASSERT_TRUE(blank.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(red.get())));
+  EXPECT_EQ(paintedPixel(box, 59, 59), kRed);
+  EXPECT_EQ(paintedPixel(box, 20, 59), RGB(0, 255, 0));
 }
 
-// A combo box's height follows its font; the form keeps it at the table's.
-TEST(FormWindow, AComboBoxKeepsTheTablesHeightInANewFont) {
-  TestForm form;
-  const forms::Control cboKind(form, "cboKind");
-  const auto heightOf = [&] {
-    RECT r{};
-    GetWindowRect(controlOf(form, cboKind), &r);
-    return r.bottom - r.top;
+// The GDI objects the process holds: the entries in use in the handle table
+// that the system shares with the process through its PEB.
+int liveGdiObjects() {
+  struct Entry {  // one slot of the table, as the system lays it out
+    UINT64 object;
+    ULONG owner;
+    UCHAR type, extType, generation, reserved;
+    UINT64 userData;
   };
-  EXPECT_EQ(heightOf(), 315 / 15);
-  ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
-  EXPECT_EQ(heightOf(), 315 / 15);
+  using Query = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION process{};
+  if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &process, sizeof process, nullptr))
+    return -1;
+  const auto* table = *reinterpret_cast<const Entry* const*>(
+      reinterpret_cast<const BYTE*>(process.PebBaseAddress) + 0xF8);  // the 64-bit PEB's GdiSharedHandleTable
+  int live = 0;
+  for (int i = 0; table && i < 16384; ++i) live += table[i].type != 0;
+  return table ? live : -1;
 }
 
-TEST(CommonDialogs, FilterBarsBecomeTheNulSeparatedList) {
-  EXPECT_EQ(win32::openFileFilter(u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|"),
-            u"All Files (*.*)\0*.*\0Executable Files (*.exe)\0*.exe\0\0"s);
-  EXPECT_EQ(win32::openFileFilter(u"Bitmap Files (*.bmp)|*.bmp"), u"Bitmap Files (*.bmp)\0*.bmp\0\0"s);
-  EXPECT_EQ(win32::openFileFilter(u""), u"");
-}
-
-TEST(SettingsStore, StringValuesUnderTheProgramSettingsKeyRoundTripAndMissingOnesAreAbsent) {
-  auto& store = forms::platform();
-  const std::wstring app = L"Tollivor Test " + std::to_wstring(GetCurrentProcessId());
-  const std::u16string app16 = win32::fromWide(app.c_str());
-  const std::wstring keyPath = win32::settingsKeyPath(app, L"");
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), std::nullopt);
-  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Speed", u"-2147483633"));
-  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Empty", u""));
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), u"-2147483633");
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Empty"), u"");
-  EXPECT_EQ(store.readSetting(app16, u"Other", u"Speed"), std::nullopt);
-
-  // Where the host bar reads it: a REG_SZ value; any other type is no setting.
-  wchar_t value[32] = {};
-  DWORD bytes = sizeof value;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Speed",
-                         RRF_RT_REG_SZ, nullptr, value, &bytes),
-            ERROR_SUCCESS);
-  EXPECT_STREQ(value, L"-2147483633");
-  // Stored with its terminating NUL, as readers that take the bytes as they
-  // are expect.
-  win32::unique_hkey key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), 0, KEY_READ, key.put()),
-            ERROR_SUCCESS);
-  for (const auto& [name, length] : {std::pair{L"Speed", 11}, std::pair{L"Empty", 0}}) {
-    DWORD type = 0;
-    bytes = sizeof value;
-    EXPECT_EQ(RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(bytes, (length + 1) * sizeof(wchar_t)) << name;
+// Pictures load at their own size at the top left; what is no picture
+// leaves the box as it was; no load, good or bad, keeps a handle.
+TEST(LoadPicture, OwnSizeNothingForNoPictureAndNoHandleKept) {
+  const std::wstring folder = test::tempFolder(L"tollivor-pictures");
+  ASSERT_TRUE(test::writeIconFile(folder + L"large.ico", 32, kRed, kBlue));
+  ASSERT_TRUE(test::writeIconFile(folder + L"small.ico", 16, kBlue, kBlue));
+  ASSERT_TRUE(test::writeBitmapFile(folder + L"green.bmp", 8, 8, kGreen));
+  ASSERT_TRUE(test::writeTextFile(folder + L"text.ico", "no picture in here"));
+  ASSERT_TRUE(test::writeTextFile(folder + L"empty.ico", ""));
+  TestForm form;
+  HWND box = controlOf(form, form.picPreview);
+  const auto load = [&](const std::wstring& name) {
+    return form.picPreview.loadPicture(win32::fromWide((folder + name).c_str()));
+  };
+  const COLORREF back = GetSysColor(COLOR_BTNFACE);
+  ASSERT_TRUE(load(L"small.ico"));
+  EXPECT_EQ(paintedPixel(box, 14, 14), kBlue);
+  EXPECT_EQ(paintedPixel(box, 20, 20), back) << "not stretched";
+  ASSERT_TRUE(load(L"green.bmp"));
+  EXPECT_EQ(paintedPixel(box, 1, 1), kGreen);
+  EXPECT_EQ(paintedPixel(box, 12, 12), back) << "the earlier picture is gone";
+  ASSERT_TRUE(load(L"large.ico"));
+  for (const wchar_t* name : {L"text.ico", L"empty.ico", L"missing.ico", L""}) {  // "": the folder
+    EXPECT_FALSE(load(name));
+    EXPECT_EQ(std::make_pair(paintedPixel(box, 2, 2), paintedPixel(box, 29, 29)), std::make_pair(kRed, kBlue));
   }
-  const DWORD number = 7;
-  RegSetKeyValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Number", REG_DWORD,
-                  &number, sizeof number);
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Number"), std::nullopt);
-  RegDeleteTreeW(HKEY_CURRENT_USER, keyPath.c_str());
+  EXPECT_FALSE(form.picPreview.loadPicture(u"")) << "no path at all";
+  const int before = liveGdiObjects();
+  ASSERT_GT(before, 0) << "the handle table is not readable here";
+  for (int i = 0; i < 50; ++i)
+    ASSERT_TRUE(load(L"large.ico") && load(L"green.bmp") && !load(L"text.ico"));
+  EXPECT_EQ(liveGdiObjects(), before);
 }
 
 }  // namespace
