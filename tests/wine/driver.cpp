@@ -1,7 +1,9 @@
 #include "driver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -13,29 +15,27 @@ namespace tollivor::driver {
 
 namespace {
 
+BOOL CALLBACK collect(HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; }
+
 HWND findChild(HWND parent, const std::function<bool(HWND)>& matches) {
-  std::pair<const std::function<bool(HWND)>*, HWND> search{&matches, nullptr};
-  EnumChildWindows(parent, [](HWND w, LPARAM data) -> BOOL {
-    auto& s = *reinterpret_cast<decltype(search)*>(data);
-    return (*s.first)(w) ? (s.second = w, FALSE) : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+  std::vector<HWND> all;
+  EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&all));
+  const auto found = std::find_if(all.begin(), all.end(), matches);
+  return found == all.end() ? nullptr : *found;
 }
 
 HWND waitForVisible(DWORD thread, int timeoutMs, const std::function<bool(HWND)>& matches) {
   HWND found = nullptr;
   waitFor([&] {
-    for (HWND w : threadWindows(thread))
-      if (IsWindowVisible(w) && matches(w)) return (found = w), true;
-    return false;
+    for (HWND w : threadWindows(thread)) found = found ? found : IsWindowVisible(w) && matches(w) ? w : nullptr;
+    return found != nullptr;
   }, timeoutMs);
   return found;
 }
 
 bool isDialogBox(HWND window) {
   wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  return std::wstring_view(name) == L"#32770";
+  return GetClassNameW(window, name, 16) && std::wstring_view(name) == L"#32770";
 }
 
 }  // namespace
@@ -48,11 +48,9 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 std::vector<HWND> threadWindows(DWORD thread) {
-  std::vector<HWND> windows;
-  EnumThreadWindows(thread, [](HWND w, LPARAM list) {
-    return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
-  return windows;
+  std::vector<HWND> all;
+  EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&all));
+  return all;
 }
 
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
@@ -72,24 +70,17 @@ HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view na
       id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
   return id < 0 ? nullptr : findChild(form, [id](HWND w) { return GetDlgCtrlID(w) == id; });
 }
-
-HWND findControl(HWND parent, std::wstring_view text) {
-  return findChild(parent, [text](HWND w) { return windowText(w) == text; });
-}
-
+HWND findControl(HWND parent, std::wstring_view text) { return findChild(parent, [text](HWND w) { return windowText(w) == text; }); }
 std::wstring windowText(HWND window) {
   const auto text = win32::windowText(window).value_or(std::u16string());
   return std::wstring(text.begin(), text.end());
 }
-
 LOGFONTW fontOf(HWND control) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
   return font;
 }
-
 std::wstring messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-
 HWND focusOf(DWORD thread) {
   GUITHREADINFO info{sizeof info};
   return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
@@ -99,7 +90,6 @@ void click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 void dialogCommand(HWND dialog, int command) { PostMessageW(dialog, WM_COMMAND, command, 0); }
 void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
-
 DWORD defaultButtonAnswer(HWND dialog) {
   DWORD_PTR answer = 0;  // sent, not posted: the answer is the point
   SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer);
@@ -138,32 +128,33 @@ POINT centreOf(HWND window) {
   GetWindowRect(window, &r);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
+POINT tabCentre(HWND strip, int tab) {
+  RECT r{};
+  EXPECT_TRUE(SendMessageW(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r))) << "no tab " << tab;
+  MapWindowPoints(strip, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 // Under X the pointer's own events may still be on their way from an
 // earlier move: the move is given again until the pointer stays put.
-void moveMouseTo(POINT screen) {
+void moveMouseTo(POINT p) {
   INPUT input{INPUT_MOUSE};
-  input.mi = {MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-              MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
+  input.mi = {MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+              MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
   POINT at{};
-  for (int attempt = 0; attempt < 10 && (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y || !attempt);
-       ++attempt, Sleep(30))
+  for (int tries = 0; tries < 10 && (!tries || !GetCursorPos(&at) || at.x != p.x || at.y != p.y); ++tries, Sleep(30))
     SendInput(1, &input, sizeof input);
 }
-
 void clickAt(POINT screen) {
   moveMouseTo(screen);
-  INPUT input[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  INPUT input[2] = {{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN}}}, {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP}}}};
   SendInput(2, input, sizeof input[0]);
 }
-
 void pressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD});
-  for (size_t i = 0; i < keys.size(); ++i) {
-    inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys.begin()[i];
-    inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  for (size_t i = 0, last = inputs.size() - 1; i < keys.size(); ++i) {
+    inputs[i].ki.wVk = inputs[last - i].ki.wVk = keys.begin()[i];
+    inputs[last - i].ki.dwFlags = KEYEVENTF_KEYUP;
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -175,10 +166,8 @@ bool showWhile(const std::function<void()>& show, std::wstring_view caption, con
   bool ended = false;
   {
     Watcher watcher([&](DWORD thread) {
-      if (HWND window = waitForWindow(thread, caption)) {
-        steps(window, thread);
-        ended = waitFor([&] { return !IsWindowVisible(window); }, 3000);
-      }
+      if (HWND window = waitForWindow(thread, caption))
+        steps(window, thread), ended = waitFor([&] { return !IsWindowVisible(window); }, 3000);
       if (!ended) ADD_FAILURE() << "the window did not show, or stayed open after the steps";
       if (!ended) closeAll(thread);
     });
@@ -198,24 +187,22 @@ std::wstring tempFolder(const wchar_t* name) {
   return std::wstring(temp) + name + L"\\";
 }
 
-int expectTableLayout(HWND dialog, const forms::FormTable& table) {
+void expectTableLayout(HWND dialog, const forms::FormTable& table) {
   const auto px = [](int twips) -> LONG { return (twips + forms::kTwipsPerPixel / 2) / forms::kTwipsPerPixel; };
   RECT r{};
   GetClientRect(dialog, &r);
   EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(px(table.clientWidth), px(table.clientHeight)));
-  int checked = 0;
   for (const auto& row : table.controls) {
     if (row.kind == forms::Kind::Line) continue;  // drawn, no window
     HWND control = driver::controlWindow(dialog, table, row.name, row.index);
+    r = {};
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     // A drop-down combo box's closed height too: its field is fitted to it.
     EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
               std::vector<LONG>({px(row.rect.left), px(row.rect.top), px(row.rect.width), px(row.rect.height)}))
         << row.name << "(" << row.index << ")";
-    checked += control != nullptr;
   }
-  return checked;
 }
 
 namespace {
@@ -223,10 +210,9 @@ namespace {
 template <class... T>
 bool writeFile(const std::wstring& path, const std::string& bytes, const T&... headers) {
   FILE* file = _wfopen(path.c_str(), L"wb");
-  if (!file) return false;
-  bool written = ((fwrite(&headers, sizeof headers, 1, file) == 1) && ... && true);
-  written = written && (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, file) == 1);
-  return fclose(file) == 0 && written;
+  const bool written = file && ((fwrite(&headers, sizeof headers, 1, file) == 1) && ... && true) &&
+                       (bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, file) == 1);
+  return file && fclose(file) == 0 && written;
 }
 
 // A DIB's header and rows, bottom-up, each padded to 4 bytes.
@@ -252,15 +238,13 @@ bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF r
   std::string image = dib(size, size, 2 * size, 32, [&](int x) { return x < size / 2 ? left : right; });
   image.resize(image.size() + (size + 31) / 32 * 4 * size);  // the mask's rows: all opaque
   const WORD directory[] = {0, 1, 1, WORD(size | size << 8), 0, 1, 32};  // one image: size, planes, bits
-  const DWORD place[] = {static_cast<DWORD>(image.size()), sizeof directory + sizeof(DWORD) * 2};
+  const DWORD place[] = {static_cast<DWORD>(image.size()), sizeof directory + 2 * sizeof(DWORD)};
   return writeFile(path, image, directory, place);
 }
 
 bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {
   const std::string image = dib(width, height, height, 24, [&](int) { return colour; });
-  BITMAPFILEHEADER file{0x4D42};  // "BM"
-  file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
-  file.bfSize = static_cast<DWORD>(sizeof file + image.size());
+  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + image.size()), 0, 0, sizeof file + sizeof(BITMAPINFOHEADER)};
   return writeFile(path, image, file);
 }
 
@@ -275,14 +259,13 @@ bool saveScreenshot(HWND window, const std::wstring& name) {
   const win32::ScreenDc screen;
   win32::unique_hdc memory(CreateCompatibleDC(screen.get()));
   void* bits = nullptr;
-  win32::unique_hbitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                                DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory || !bitmap) return false;
+  win32::unique_hbitmap bitmap(
+      CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
   win32::SelectScope select(memory.get(), bitmap.get());
-  if (!BitBlt(memory.get(), 0, 0, header.biWidth, header.biHeight, screen.get(), r.left, r.top, SRCCOPY)) return false;
+  if (!bits || !BitBlt(memory.get(), 0, 0, header.biWidth, header.biHeight, screen.get(), r.left, r.top, SRCCOPY))
+    return false;
   GdiFlush();
-  BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof file + sizeof header};
-  file.bfSize = file.bfOffBits + header.biSizeImage;
+  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof header + header.biSizeImage), 0, 0, sizeof file + sizeof header};
   return writeFile(std::wstring(folder) + L"\\" + name + L".bmp",
                    std::string(static_cast<const char*>(bits), header.biSizeImage), file, header);
 }

@@ -1,15 +1,12 @@
-// Drivers for tests that work real windows under Wine: a modal show blocks
-// the test's thread, so a watcher thread finds the windows of that thread,
-// reads them and acts on them with posted messages (never sent ones: a
-// handler that opens a message box would block the sender) or real input.
+// Drivers for real windows under Wine: a modal show blocks the test's thread,
+// so a watcher thread finds its windows, reads them and acts with posted
+// messages (a sent one would block on a handler's message box) or real input.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
-#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -25,7 +22,6 @@ std::vector<HWND> threadWindows(DWORD thread);  // top-level, shown or hidden
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
 HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
 HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
-
 // A control's window by its table name (its command id), pages included.
 HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);
 HWND findControl(HWND parent, std::wstring_view text);  // a descendant with this text
@@ -34,18 +30,19 @@ LOGFONTW fontOf(HWND control);
 std::wstring messageBoxText(HWND box);
 HWND focusOf(DWORD thread);
 
-void click(HWND button);                       // BM_CLICK
-void dialogCommand(HWND dialog, int command);  // IDOK / IDCANCEL, no control
-DWORD defaultButtonAnswer(HWND dialog);        // DM_GETDEFID; 0 on no answer
-void closeMessageBox(HWND box);                // as its OK button does
-void closeWindow(HWND window);                 // the close box: SC_CLOSE
-void pressKey(HWND window, UINT virtualKey);   // to the thread's focus, else `window`
-void typeInto(HWND edit, const std::wstring& text);  // replaces the text
+void click(HWND button);                               // BM_CLICK
+void dialogCommand(HWND dialog, int command);          // IDOK / IDCANCEL, no control
+DWORD defaultButtonAnswer(HWND dialog);                // DM_GETDEFID; 0 on no answer
+void closeMessageBox(HWND box);                        // as its OK button does
+void closeWindow(HWND window);                         // the close box: SC_CLOSE
+void pressKey(HWND window, UINT virtualKey);           // to the thread's focus, else `window`
+void typeInto(HWND edit, const std::wstring& text);    // replaces the text
 bool chooseFile(HWND open, const std::wstring& path);  // in a file-open dialog, then OK
 void closeAll(DWORD thread);  // ends every show, so that a failing test cannot hang
 
-// Real input, as a user's hand gives it.
+// Real input, as a user's hand gives it, at points on the screen.
 POINT centreOf(HWND window);
+POINT tabCentre(HWND strip, int tab);
 void moveMouseTo(POINT screen);
 void clickAt(POINT screen);
 void pressKeys(std::initializer_list<WORD> keys);  // held in order, let go in reverse
@@ -58,9 +55,8 @@ struct Watcher {
 };
 
 using Steps = std::function<void(HWND window, DWORD thread)>;
-// Calls show() while a watcher runs the steps on the window with this
-// caption. A window the steps leave open fails the test and is closed.
-// True when the window showed and the steps closed it.
+// Calls show() while a watcher runs the steps on the window with this caption;
+// true when it showed and the steps closed it, else a failure and closed.
 bool showWhile(const std::function<void()>& show, std::wstring_view caption, const Steps& steps);
 
 }  // namespace tollivor::driver
@@ -68,14 +64,11 @@ bool showWhile(const std::function<void()>& show, std::wstring_view caption, con
 namespace tollivor::test {
 
 std::wstring tempFolder(const wchar_t* name);  // made if missing; ends in "\"
-// Client size and every control but the lines where the table puts them;
-// answers how many controls were checked.
-int expectTableLayout(HWND dialog, const forms::FormTable& table);
+// Expects the client size and each control but lines where the table puts them.
+void expectTableLayout(HWND dialog, const forms::FormTable& table);
 // NAME.bmp into the folder TOLLIVOR_SCREENSHOTS names; true when it is unset.
 bool saveScreenshot(HWND window, const std::wstring& name);
-
-// Files the tests write: an opaque size x size icon, left half `left`,
-// right half `right`; a one-colour 24-bit bitmap; bytes as they are.
+// Files: an opaque icon, left half `left`, right `right`; a one-colour bitmap; bytes.
 bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right);
 bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);
 bool writeTextFile(const std::wstring& path, const std::string& content);

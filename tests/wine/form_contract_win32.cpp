@@ -2,7 +2,6 @@
 // thread while a watcher plays the user with real pointer moves and clicks
 // (SendInput) and posted keys.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -18,22 +17,10 @@ class Win32User final : public ContractUser {
   Win32User(HWND form, const forms::FormTable& table) : form_(form), table_(table) {}
 
   void moveMouse(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) pointerTo(driver::centreOf(w));
-    settlePointer();
+    if (HWND w = find(control, index)) pointerTo(driver::centreOf(w)), settlePointer();
   }
-  void click(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) clickAt(driver::centreOf(w));
-  }
-  void chooseTab(const std::string& control, int tab) override {
-    HWND strip = find(control, -1);
-    RECT r{};
-    DWORD_PTR ok = 0;
-    if (!strip || !SendMessageTimeoutW(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r),
-                                       SMTO_ABORTIFHUNG, 1000, &ok) || !ok)
-      return ADD_FAILURE() << "no tab " << tab, void();
-    MapWindowPoints(strip, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-  }
+  void click(const std::string& control, int index) override { clickAt(driver::centreOf(find(control, index))); }
+  void chooseTab(const std::string& control, int tab) override { clickAt(driver::tabCentre(find(control, -1), tab)); }
   void focus(const std::string& control, int index) override {
     if (HWND w = find(control, index)) PostMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(w), TRUE);
     settle();
@@ -44,18 +31,15 @@ class Win32User final : public ContractUser {
     if (w) driver::typeInto(w, std::wstring(text.begin(), text.end()));
     settle();
   }
-  void pressEnter() override { key(VK_RETURN); }
-  void pressEsc() override { key(VK_ESCAPE); }
+  void pressEnter() override { driver::pressKey(form_, VK_RETURN), settle(); }
+  void pressEsc() override { driver::pressKey(form_, VK_ESCAPE), settle(); }
   // The character with Alt held, as the keyboard delivers it to the focus.
   void pressAccessKey(char16_t key) override {
     HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
     PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29));
     settle();
   }
-  void closeWindow() override {
-    driver::closeWindow(form_);
-    settle();
-  }
+  void closeWindow() override { driver::closeWindow(form_), settle(); }
   bool hasFocus(const std::string& control) override {
     HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
     HWND w = driver::controlWindow(form_, table_, control);
@@ -81,24 +65,13 @@ class Win32User final : public ContractUser {
     return w;
   }
   // A pointer move as the mouse makes it; only a pointer that moves reports a move.
-  static void pointerTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    driver::moveMouseTo(p);
-  }
+  static void pointerTo(POINT p) { SetCursorPos(p.x, p.y), driver::moveMouseTo(p); }
   void clickAt(POINT p) {
     POINT now{};
     if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) pointerTo(p), settlePointer();
-    driver::clickAt(p);
-    settlePointer();
+    driver::clickAt(p), settlePointer();
   }
-  void settlePointer() {  // input comes after posted messages: give it time to arrive
-    Sleep(100);
-    settle();
-  }
-  void key(UINT virtualKey) {
-    driver::pressKey(form_, virtualKey);
-    settle();
-  }
+  void settlePointer() { Sleep(100), settle(); }  // input comes after posted messages
 
   HWND form_;
   const forms::FormTable& table_;

@@ -2,7 +2,6 @@
 // through the real dialog saved, and a settings edit applied to the bar.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -22,9 +21,8 @@ namespace {
 TEST(HostBar, DefaultFileMadeAnItemEditSavedAndTooltipsOffAfterASettingsEdit) {
   ASSERT_EQ(registerComponent(), S_OK);
   const std::wstring settingsKey = win32::settingsKeyPath(L"Quorin", L"Setting");
-  RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
   const std::wstring path = tempFolder(L"tollivor-bar") + L"entries.txt";
-  DeleteFileW(path.c_str());
+  RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str()), DeleteFileW(path.c_str());
   const auto records = [&] {
     std::stringstream text;
     text << std::ifstream(std::string(path.begin(), path.end()), std::ios::binary).rdbuf();
@@ -36,7 +34,6 @@ TEST(HostBar, DefaultFileMadeAnItemEditSavedAndTooltipsOffAfterASettingsEdit) {
   auto saved = records();
   ASSERT_EQ(saved.size(), host::DefaultEntries(u"").size()) << "the missing file is made with the defaults";
   EXPECT_EQ(tools(bar), std::count_if(saved.begin(), saved.end(), [](auto& r) { return !r.ends_with(u"|"); }));
-
   driver::showWhile([&] { SendMessageW(bar, WM_COMMAND, host::kCmdPropertiesFirst, 0); }, L"Item Property",
                     [](HWND dialog, DWORD) {
                       driver::typeInto(driver::controlWindow(dialog, frmPropertyTable(), "Text2"), L"Temp");
@@ -44,15 +41,13 @@ TEST(HostBar, DefaultFileMadeAnItemEditSavedAndTooltipsOffAfterASettingsEdit) {
                     });
   saved.front() = saved.front().substr(0, saved.front().find(u'|')) + u"|Temp";
   EXPECT_EQ(records(), saved);
-
   driver::showWhile([&] { SendMessageW(bar, WM_COMMAND, host::kCmdSettings, 0); }, L"Tollivar Property",
                     [](HWND dialog, DWORD) {
                       driver::click(driver::controlWindow(dialog, frmSettingExTable(), "OptNoToolTip"));
                       driver::click(driver::findControl(dialog, L"&OK"));
                     });
   EXPECT_EQ(tools(bar), 0);
-  DestroyWindow(bar);
-  RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
+  DestroyWindow(bar), RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey.c_str());
 }
 
 }  // namespace

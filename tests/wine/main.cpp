@@ -1,6 +1,5 @@
-// The Windows test program. Run with no arguments (or GoogleTest's) it runs
-// the tests; with --show-test-form it shows the test form until Esc or its
-// close box ends it, so that a script can take a screenshot of it.
+// The Windows test program: the tests, or with --show-test-form the test
+// form until Esc or its close box, so that a script can photograph it.
 #include <windows.h>
 #include <ole2.h>
 
