@@ -1,6 +1,5 @@
-// The three dialogs in the real DLL with real windows: each one against its
-// table, then what only the real system shows: its file, colour and message
-// boxes, drops, keys and the registry.
+// The three dialogs in the real DLL with real windows: each against its table, then what only the
+// real system shows (file, colour and message boxes, drops, keys, the registry); and the sample bar.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -10,11 +9,15 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <optional>
+#include <sstream>
 
 #include "component_support.h"
 #include "driver.h"
 #include "group/frmGroup.h"
+#include "host/Bar.h"
+#include "host/core/Entries.h"
 #include "item/frmProperty.h"
 #include "settings/frmSettingEx.h"
 #include "win32/SettingsKey.h"
@@ -46,15 +49,12 @@ bool isVersion6Button(HWND button) {  // only those know BCM_GETIDEALSIZE
   return SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) && ideal.cx > 0;
 }
 
-// Drops files as Explorer does: a DROPFILES block of wide, NUL-separated
-// paths ending in two NULs, which the window must let go.
+// Drops files as Explorer does: a DROPFILES block of wide paths, each ending in a NUL, then a NUL.
 void postDrop(HWND window, const std::wstring& first, const std::wstring& second) {
   const std::wstring list = first + L'\0' + second + L'\0' + L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  *header = {sizeof(DROPFILES), {}, FALSE, TRUE};
-  std::memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
+  HGLOBAL memory = GlobalAlloc(GPTR, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));  // the window frees it
+  *static_cast<DROPFILES*>(memory) = {sizeof(DROPFILES), {}, FALSE, TRUE};
+  std::memcpy(static_cast<DROPFILES*>(memory) + 1, list.data(), list.size() * sizeof(wchar_t));
   PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
@@ -70,8 +70,7 @@ class Dialogs : public ::testing::Test {
   }
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey.c_str()); }
 
-  // The record handed to the editor, shown while the steps work it; answers what the host reads back.
-  template <class Editor>
+  template <class Editor>  // the record the host reads back after the steps
   std::wstring edit(Editor& editor, const wchar_t* caption, const std::wstring& record, const Steps& steps) {
     EXPECT_EQ(editor->put_ItemInfo(bstr(record.c_str()).get()), S_OK);
     driver::showWhile([&] { EXPECT_EQ(editor->Show(), S_OK); }, caption, steps);
@@ -89,10 +88,9 @@ class Dialogs : public ::testing::Test {
   Ref<_CSettingEx> settings;
 };
 
-// Each control where its row puts it, in the face, size and weight its row
-// asks for (the settings dialog's load moves all but its buttons to
-// Tahoma); Common Controls 6 buttons from the DLL's manifest while the host
-// keeps its own; a screenshot for the build.
+// Each control where its row puts it, in the face, size and weight its row asks for (the settings
+// dialog's load moves all but its buttons to Tahoma); Common Controls 6 buttons from the DLL's
+// manifest while the host keeps its own; a screenshot for the build.
 TEST_F(Dialogs, EachDialogMatchesItsTable) {
   const struct {
     const wchar_t* shot;
@@ -138,13 +136,12 @@ TEST_F(Dialogs, ItemTargetPickedFromTheListByKey) {
             L"My Computer|tip");
 }
 
-// A refused OK shows the real message box, titled by the dialog; a drop
-// while it is up is let go (the handler that opened it still runs); after
-// it the focus is on Change Icon, and a drop is taken and previewed. A
-// 32,000-character name makes the round trip.
+// A refused OK shows the real message box, titled by the dialog; a drop while it is up is let go
+// (the handler that opened it still runs); after it the focus is on Change Icon, and a drop is
+// taken and previewed. A 32,000-character name makes the round trip.
 TEST_F(Dialogs, GroupMessageBoxDropsAndALongName) {
   EXPECT_EQ(edit(group, L"Group Property", L"group|Tools|:" + notes, [&](HWND dialog, DWORD thread) {
-              HWND path = controlWindow(dialog, kGroup, "lblIconPath"), preview = pictureBoxOf(dialog);
+              HWND path = controlWindow(dialog, kGroup, "lblIconPath"), preview = controlWindow(dialog, kGroup, "pictIcon");
               EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "Explorer offers it drops";
               driver::click(controlWindow(dialog, kGroup, "cmdOK"));
               HWND box = driver::waitForMessageBox(thread);
@@ -185,12 +182,11 @@ void clickTab(HWND dialog, int tab) {
   EXPECT_TRUE(waitForPage(dialog, tab)) << tab;
 }
 
-// Values of another type read as missing and Cancel writes nothing. Then
-// a click on each tab brings its page (photographed), Ctrl+Tab and
-// Ctrl+Shift+Tab go round, and Tab walks only the page in front; the real
-// colour dialog starts at the stored system colour and its pick shows in
-// the sample at once; each Browse opens the file dialog in the shared
-// folder, the stored sound's; OK writes all eleven keys as strings.
+// Values of another type read as missing and Cancel writes nothing. Then a click on each tab
+// brings its page (photographed), Ctrl+Tab and Ctrl+Shift+Tab go round, and Tab walks only the
+// page in front; the real colour dialog starts at the stored system colour and its pick shows in
+// the sample at once; each Browse opens in the shared folder, the stored sound's; OK writes all
+// eleven keys as strings.
 TEST_F(Dialogs, SettingsTabsColourAndFileDialogsAndTheStore) {
   const std::wstring sound = folder + L"in.wav", picture = folder + L"bar.bmp";
   ASSERT_TRUE(writeTextFile(sound, "") && writeTextFile(picture, ""));
@@ -256,6 +252,37 @@ TEST_F(Dialogs, SettingsTabsColourAndFileDialogsAndTheStore) {
     stored.push_back(readSetting(key));
   EXPECT_EQ(stored, (std::vector<std::optional<std::wstring>>{L"click", L"100", L"yes", L"no", L"right",
                                                                L"-2147483628", L"255", picture, L"0", sound, L"0"}));
+}
+
+// The sample bar: its missing entries file made, an item edit saved, tooltips off after a settings edit.
+TEST_F(Dialogs, HostBarSavesAnItemEditAndTakesTheSettings) {
+  const std::wstring path = folder + L"entries.txt";
+  DeleteFileW(path.c_str());
+  const auto records = [&] {
+    std::stringstream text;
+    text << std::ifstream(std::string(path.begin(), path.end()), std::ios::binary).rdbuf();
+    return host::ParseEntries(text.str()).records;
+  };
+  const auto tools = [](HWND bar) { return SendMessageW(host::BarTooltips(bar), TTM_GETTOOLCOUNT, 0, 0); };
+  const win32::unique_hwnd bar(
+      host::CreateBar(GetModuleHandleW(nullptr), {.entriesPath = path, .playSound = false, .quitOnClose = false}));
+  auto saved = records();
+  ASSERT_EQ(saved.size(), host::DefaultEntries(u"").size());
+  EXPECT_EQ(tools(bar.get()), std::count_if(saved.begin(), saved.end(), [](auto& r) { return !r.ends_with(u"|"); }));
+  const auto command = [&](UINT id, const wchar_t* caption, const Steps& steps) {
+    driver::showWhile([&] { SendMessageW(bar.get(), WM_COMMAND, id, 0); }, caption, steps);
+  };
+  command(host::kCmdPropertiesFirst, L"Item Property", [](HWND dialog, DWORD) {
+    driver::typeInto(controlWindow(dialog, kItem, "Text2"), L"Temp");
+    driver::click(controlWindow(dialog, kItem, "cmdOK"));
+  });
+  saved.front() = saved.front().substr(0, saved.front().find(u'|')) + u"|Temp";
+  EXPECT_EQ(records(), saved);
+  command(host::kCmdSettings, L"Tollivar Property", [](HWND dialog, DWORD) {
+    driver::click(controlWindow(dialog, kSettings, "OptNoToolTip"));
+    driver::click(controlWindow(dialog, kSettings, "cmdOK"));
+  });
+  EXPECT_EQ(tools(bar.get()), 0);
 }
 
 }  // namespace

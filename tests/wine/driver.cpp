@@ -138,25 +138,18 @@ POINT tabCentre(HWND strip, int tab) {
 // Under X the pointer's own events may still be on their way from an
 // earlier move: the move is given again until the pointer stays put.
 void moveMouseTo(POINT p) {
-  INPUT input{INPUT_MOUSE};
-  input.mi = {MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
-              MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
   POINT at{};
   for (int tries = 0; tries < 10 && (!tries || !GetCursorPos(&at) || at.x != p.x || at.y != p.y); ++tries, Sleep(30))
-    SendInput(1, &input, sizeof input);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
 }
-void clickAt(POINT screen) {
-  moveMouseTo(screen);
-  INPUT input[2] = {{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN}}}, {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP}}}};
-  SendInput(2, input, sizeof input[0]);
+void clickAt(POINT p) {
+  moveMouseTo(p);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0), mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 void pressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD});
-  for (size_t i = 0, last = inputs.size() - 1; i < keys.size(); ++i) {
-    inputs[i].ki.wVk = inputs[last - i].ki.wVk = keys.begin()[i];
-    inputs[last - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) keybd_event(static_cast<BYTE>(*key), 0, KEYEVENTF_KEYUP, 0);
 }
 
 Watcher::Watcher(std::function<void(DWORD testThread)> steps)
@@ -183,8 +176,7 @@ namespace tollivor::test {
 std::wstring tempFolder(const wchar_t* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  CreateDirectoryW((std::wstring(temp) + name).c_str(), nullptr);
-  return std::wstring(temp) + name + L"\\";
+  return CreateDirectoryW((std::wstring(temp) + name).c_str(), nullptr), std::wstring(temp) + name + L"\\";
 }
 
 void expectTableLayout(HWND dialog, const forms::FormTable& table) {
@@ -255,19 +247,19 @@ bool saveScreenshot(HWND window, const std::wstring& name) {
   RECT r{};
   GetWindowRect(window, &r);
   BITMAPINFOHEADER header{sizeof header, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
-  header.biSizeImage = ((header.biWidth * 3 + 3) & ~3) * header.biHeight;
   const win32::ScreenDc screen;
   win32::unique_hdc memory(CreateCompatibleDC(screen.get()));
-  void* bits = nullptr;
-  win32::unique_hbitmap bitmap(
-      CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
-  win32::SelectScope select(memory.get(), bitmap.get());
-  if (!bits || !BitBlt(memory.get(), 0, 0, header.biWidth, header.biHeight, screen.get(), r.left, r.top, SRCCOPY))
+  win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), header.biWidth, header.biHeight));
+  std::string bits(((header.biWidth * 3 + 3) & ~3) * header.biHeight, '\0');
+  {
+    win32::SelectScope select(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, header.biWidth, header.biHeight, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  if (!GetDIBits(memory.get(), bitmap.get(), 0, header.biHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                 DIB_RGB_COLORS))
     return false;
-  GdiFlush();
-  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof header + header.biSizeImage), 0, 0, sizeof file + sizeof header};
-  return writeFile(std::wstring(folder) + L"\\" + name + L".bmp",
-                   std::string(static_cast<const char*>(bits), header.biSizeImage), file, header);
+  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof header + bits.size()), 0, 0, sizeof file + sizeof header};
+  return writeFile(std::wstring(folder) + L"\\" + name + L".bmp", bits, file, header);
 }
 
 COLORREF paintedPixel(HWND window, int x, int y) {
@@ -278,7 +270,5 @@ COLORREF paintedPixel(HWND window, int x, int y) {
   SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
   return GetPixel(dc.get(), x, y);
 }
-
-HWND pictureBoxOf(HWND dialog) { return FindWindowExW(dialog, nullptr, L"TollivorPictureBox", nullptr); }
 
 }  // namespace tollivor::test

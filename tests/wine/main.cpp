@@ -1,5 +1,5 @@
-// The Windows test program: the tests, or with --show-test-form the test
-// form until Esc or its close box, so that a script can photograph it.
+// The Windows test program: the tests, or with --show-test-form the test form until Esc or its
+// close box (or 30 s) ends it, so that a script can photograph it.
 #include <windows.h>
 #include <ole2.h>
 
@@ -21,12 +21,11 @@ int main(int argc, char** argv) {
     const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
     form.window()->moveTo(1500, 1500);
-    SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });  // ends it anyway
+    SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
     form.showModal();
   } else {
     ::testing::InitGoogleTest(&argc, argv);
     result = RUN_ALL_TESTS();
   }
-  OleUninitialize();
-  return result;
+  return OleUninitialize(), result;
 }

