@@ -33,10 +33,7 @@ HWND waitForVisible(DWORD thread, int timeoutMs, const std::function<bool(HWND)>
   return found;
 }
 
-bool isDialogBox(HWND window) {
-  wchar_t name[16] = {};
-  return GetClassNameW(window, name, 16) && std::wstring_view(name) == L"#32770";
-}
+bool isDialogBox(HWND w) { wchar_t c[8] = {}; return GetClassNameW(w, c, 8) && std::wstring_view(c) == L"#32770"; }
 
 }  // namespace
 
@@ -49,8 +46,7 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
 
 std::vector<HWND> threadWindows(DWORD thread) {
   std::vector<HWND> all;
-  EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&all));
-  return all;
+  return EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&all)), all;
 }
 
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs) {
@@ -70,15 +66,13 @@ HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view na
       id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
   return id < 0 ? nullptr : findChild(form, [id](HWND w) { return GetDlgCtrlID(w) == id; });
 }
-HWND findControl(HWND parent, std::wstring_view text) { return findChild(parent, [text](HWND w) { return windowText(w) == text; }); }
-std::wstring windowText(HWND window) {
-  const auto text = win32::windowText(window).value_or(std::u16string());
-  return std::wstring(text.begin(), text.end());
+HWND findControl(HWND parent, std::wstring_view text) {
+  return findChild(parent, [text](HWND w) { return windowText(w) == text; });
 }
+std::wstring windowText(HWND window) { return win32::wide(win32::windowText(window).value_or(u"")); }
 LOGFONTW fontOf(HWND control) {
   LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font;
+  return GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font), font;
 }
 std::wstring messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 HWND focusOf(DWORD thread) {
@@ -92,8 +86,7 @@ void closeMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 void closeWindow(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 DWORD defaultButtonAnswer(HWND dialog) {
   DWORD_PTR answer = 0;  // sent, not posted: the answer is the point
-  SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer);
-  return static_cast<DWORD>(answer);
+  return SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &answer), DWORD(answer);
 }
 
 void pressKey(HWND window, UINT virtualKey) {
@@ -119,14 +112,12 @@ bool chooseFile(HWND open, const std::wstring& path) {
 }
 
 void closeAll(DWORD thread) {
-  for (HWND w : threadWindows(thread))
-    if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+  for (HWND w : threadWindows(thread)) IsWindowVisible(w) && PostMessageW(w, WM_CLOSE, 0, 0);
 }
 
 POINT centreOf(HWND window) {
   RECT r{};
-  GetWindowRect(window, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  return GetWindowRect(window, &r), POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 POINT tabCentre(HWND strip, int tab) {
   RECT r{};
@@ -144,12 +135,11 @@ void moveMouseTo(POINT p) {
                 MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
 }
 void clickAt(POINT p) {
-  moveMouseTo(p);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0), mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  moveMouseTo(p), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0), mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 void pressKeys(std::initializer_list<WORD> keys) {
-  for (WORD key : keys) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) keybd_event(static_cast<BYTE>(*key), 0, KEYEVENTF_KEYUP, 0);
+  for (WORD key : keys) keybd_event(BYTE(key), 0, 0, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) keybd_event(BYTE(*key), 0, KEYEVENTF_KEYUP, 0);
 }
 
 Watcher::Watcher(std::function<void(DWORD testThread)> steps)
@@ -207,37 +197,21 @@ bool writeFile(const std::wstring& path, const std::string& bytes, const T&... h
   return file && fclose(file) == 0 && written;
 }
 
-// A DIB's header and rows, bottom-up, each padded to 4 bytes.
-std::string dib(int width, int height, int rows, WORD bits, const std::function<COLORREF(int x)>& colourAt) {
-  const BITMAPINFOHEADER header{sizeof header, width, rows, 1, bits, BI_RGB};
-  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = colourAt(x);
-      bytes += {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))};
-      if (bits == 32) bytes += '\xFF';
-    }
-    bytes.resize(bytes.size() + (4 - width * bits / 8 % 4) % 4);
-  }
-  return bytes;
-}
-
 }  // namespace
 
 bool writeTextFile(const std::wstring& path, const std::string& content) { return writeFile(path, content); }
 
 bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right) {
-  std::string image = dib(size, size, 2 * size, 32, [&](int x) { return x < size / 2 ? left : right; });
-  image.resize(image.size() + (size + 31) / 32 * 4 * size);  // the mask's rows: all opaque
+  const BITMAPINFOHEADER header{sizeof header, size, 2 * size, 1, 32, BI_RGB};  // colour rows, then the mask's
+  std::string image(reinterpret_cast<const char*>(&header), sizeof header);
+  for (int i = 0; i < size * size; ++i) {
+    const COLORREF c = i % size < size / 2 ? left : right;
+    image += {char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c)), '\xFF'};
+  }
+  image.resize(image.size() + (size + 31) / 32 * 4 * size);  // the mask: all opaque
   const WORD directory[] = {0, 1, 1, WORD(size | size << 8), 0, 1, 32};  // one image: size, planes, bits
-  const DWORD place[] = {static_cast<DWORD>(image.size()), sizeof directory + 2 * sizeof(DWORD)};
+  const DWORD place[] = {DWORD(image.size()), sizeof directory + 2 * sizeof(DWORD)};
   return writeFile(path, image, directory, place);
-}
-
-bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour) {
-  const std::string image = dib(width, height, height, 24, [&](int) { return colour; });
-  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + image.size()), 0, 0, sizeof file + sizeof(BITMAPINFOHEADER)};
-  return writeFile(path, image, file);
 }
 
 bool saveScreenshot(HWND window, const std::wstring& name) {
@@ -258,7 +232,8 @@ bool saveScreenshot(HWND window, const std::wstring& name) {
   if (!GetDIBits(memory.get(), bitmap.get(), 0, header.biHeight, bits.data(), reinterpret_cast<BITMAPINFO*>(&header),
                  DIB_RGB_COLORS))
     return false;
-  const BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof header + bits.size()), 0, 0, sizeof file + sizeof header};
+  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof header;
+  const BITMAPFILEHEADER file{0x4D42, DWORD(headers + bits.size()), 0, 0, headers};
   return writeFile(std::wstring(folder) + L"\\" + name + L".bmp", bits, file, header);
 }
 
@@ -267,8 +242,7 @@ COLORREF paintedPixel(HWND window, int x, int y) {
   win32::unique_hdc dc(CreateCompatibleDC(screen.get()));
   win32::unique_hbitmap bitmap(CreateCompatibleBitmap(screen.get(), 64, 64));
   win32::SelectScope select(dc.get(), bitmap.get());
-  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-  return GetPixel(dc.get(), x, y);
+  return SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT), GetPixel(dc.get(), x, y);
 }
 
 }  // namespace tollivor::test

@@ -18,12 +18,10 @@ inline constexpr int kTimeoutMs = 5000;
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);  // false on timeout
 std::vector<HWND> threadWindows(DWORD thread);  // top-level, shown or hidden
-// Visible top-level windows of the thread: by caption, a message box, a #32770 dialog.
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
-HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
+HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);  // visible, of the thread
 HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
-// A control's window by its table name (its command id), pages included.
-HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);
+HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);  // by row
 HWND findControl(HWND parent, std::wstring_view text);  // a descendant with this text
 std::wstring windowText(HWND window);
 LOGFONTW fontOf(HWND control);
@@ -40,15 +38,14 @@ void typeInto(HWND edit, const std::wstring& text);    // replaces the text
 bool chooseFile(HWND open, const std::wstring& path);  // in a file-open dialog, then OK
 void closeAll(DWORD thread);  // ends every show, so that a failing test cannot hang
 
-// Real input, as a user's hand gives it, at points on the screen.
+// Real input at points on the screen.
 POINT centreOf(HWND window);
 POINT tabCentre(HWND strip, int tab);
 void moveMouseTo(POINT screen);
 void clickAt(POINT screen);
 void pressKeys(std::initializer_list<WORD> keys);  // held in order, let go in reverse
 
-// Runs steps on another thread, given the test thread's id; joined at scope end.
-struct Watcher {
+struct Watcher {  // runs steps on another thread, given the test thread's id; joined at scope end
   explicit Watcher(std::function<void(DWORD testThread)> steps);
   ~Watcher() { thread_.join(); }
   std::thread thread_;
@@ -66,13 +63,10 @@ namespace tollivor::test {
 std::wstring tempFolder(const wchar_t* name);  // made if missing; ends in "\"
 // Expects the client size and each control but lines where the table puts them.
 void expectTableLayout(HWND dialog, const forms::FormTable& table);
-// NAME.bmp into the folder TOLLIVOR_SCREENSHOTS names; true when it is unset.
-bool saveScreenshot(HWND window, const std::wstring& name);
-// Files: an opaque icon, left half `left`, right `right`; a one-colour bitmap; bytes.
+bool saveScreenshot(HWND window, const std::wstring& name);  // NAME.bmp into TOLLIVOR_SCREENSHOTS, if set
+// Files: an opaque icon, left half `left`, right half `right`; bytes as they are.
 bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right);
-bool writeBitmapFile(const std::wstring& path, int width, int height, COLORREF colour);
 bool writeTextFile(const std::wstring& path, const std::string& content);
-// What a window paints (WM_PRINTCLIENT) at a point of its top-left 64 x 64.
-COLORREF paintedPixel(HWND window, int x, int y);
+COLORREF paintedPixel(HWND window, int x, int y);  // as WM_PRINTCLIENT paints it, in its top-left 64 x 64
 
 }  // namespace tollivor::test

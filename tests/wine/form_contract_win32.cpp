@@ -15,28 +15,22 @@ class Win32User final : public ContractUser {
  public:
   Win32User(HWND form, const forms::FormTable& table) : form_(form), table_(table) {}
 
-  void moveMouse(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) pointerTo(driver::centreOf(w)), settlePointer();
-  }
+  void moveMouse(const std::string& control, int index) override { pointerTo(driver::centreOf(find(control, index))); }
   void click(const std::string& control, int index) override { clickAt(driver::centreOf(find(control, index))); }
   void chooseTab(const std::string& control, int tab) override { clickAt(driver::tabCentre(find(control, -1), tab)); }
   void focus(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) PostMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(w), TRUE);
-    settle();
+    PostMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(find(control, index)), TRUE), settle();
   }
   void type(const std::string& control, const std::u16string& text) override {
-    HWND w = find(control, -1);
-    if (HWND edit = w ? FindWindowExW(w, nullptr, L"Edit", nullptr) : nullptr) w = edit;  // a combo's line
-    if (w) driver::typeInto(w, std::wstring(text.begin(), text.end()));
-    settle();
+    HWND w = find(control, -1), edit = FindWindowExW(w, nullptr, L"Edit", nullptr);  // a combo's line
+    driver::typeInto(edit ? edit : w, std::wstring(text.begin(), text.end())), settle();
   }
   void pressEnter() override { driver::pressKey(form_, VK_RETURN), settle(); }
   void pressEsc() override { driver::pressKey(form_, VK_ESCAPE), settle(); }
   // The character with Alt held, as the keyboard delivers it to the focus.
   void pressAccessKey(char16_t key) override {
     HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
-    PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29));
-    settle();
+    PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29)), settle();
   }
   void closeWindow() override { driver::closeWindow(form_), settle(); }
   bool hasFocus(const std::string& control) override {
@@ -48,21 +42,21 @@ class Win32User final : public ContractUser {
   void settle() override {
     HWND edit = driver::controlWindow(form_, table_, "txtName");
     const auto mark = static_cast<WPARAM>(1000000 + ++marks_);
+    DWORD_PTR limit = 0;
     PostMessageW(edit, EM_SETLIMITTEXT, mark, 0);
     driver::waitFor([&] {
-      DWORD_PTR limit = 0;
-      return !IsWindowVisible(form_) ||
-             (SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 100, &limit) && limit == mark);
+      SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 100, &limit);
+      return limit == mark || !IsWindowVisible(form_);
     }, 2000);
   }
 
  private:
   HWND find(const std::string& control, int index) { return driver::controlWindow(form_, table_, control, index); }
   // A pointer move as the mouse makes it; only a pointer that moves reports a move.
-  static void pointerTo(POINT p) { SetCursorPos(p.x, p.y), driver::moveMouseTo(p); }
+  void pointerTo(POINT p) { SetCursorPos(p.x, p.y), driver::moveMouseTo(p), settlePointer(); }
   void clickAt(POINT p) {
     POINT now{};
-    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) pointerTo(p), settlePointer();
+    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) pointerTo(p);
     driver::clickAt(p), settlePointer();
   }
   void settlePointer() { Sleep(100), settle(); }  // input comes after posted messages

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "common/TestForm.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
@@ -14,7 +12,7 @@
 int main(int argc, char** argv) {
   OleInitialize(nullptr);
   int result = 0;
-  if (argc > 1 && std::strcmp(argv[1], "--show-test-form") == 0) {
+  if (argc > 1 && std::string_view(argv[1]) == "--show-test-form") {
     tollivor::test::TestForm form;
     form.txtName.setText(u"Sample text");
     form.chkFlag.setValue(1);
