@@ -181,11 +181,12 @@ void clickTab(HWND dialog, int tab) {
 // only on the page in front; the colour dialog from the stored system colour to the sample; each
 // Browse opens in the shared folder, the stored sound's; OK writes the eleven keys as strings.
 TEST_F(Dialogs, SettingsTabsColourAndFileDialogsAndTheStore) {
-  const std::wstring sound = folder + L"in.wav", picture = folder + L"bar.bmp";
+  const std::wstring sound = folder + L"in.wav", picture = tempFolder(L"tollivor-dialogs\\other") + L"bar.bmp";
   ASSERT_TRUE(writeTextFile(sound, "") && writeTextFile(picture, ""));
   const DWORD one = 1;
   RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.c_str(), L"Behavior", REG_DWORD, &one, sizeof one);
   RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.data(), L"Sound", REG_SZ, sound.data(), DWORD(sound.size() + 1) * 2);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey.data(), L"Color_mouseExit", REG_SZ, L"-2147483643", 24);
   showSettings([&](HWND dialog, DWORD thread) {
     ASSERT_TRUE(driver::waitFor([&] { return GetForegroundWindow() == dialog; }));
     Sleep(200);  // the window system's own notice of it may follow
@@ -211,7 +212,7 @@ TEST_F(Dialogs, SettingsTabsColourAndFileDialogsAndTheStore) {
     clickTab(dialog, 5);
     driver::click(controlWindow(dialog, kSettings, "cmdNormalState"));
     HWND colours = driver::waitForDialog(thread, dialog);
-    const COLORREF shadow = GetSysColor(COLOR_3DDKSHADOW);  // the default: system colour 21
+    const COLORREF shadow = GetSysColor(COLOR_WINDOW);  // as stored: system colour 5
     for (const auto& [id, start, pick] :
          {std::tuple{706, GetRValue(shadow), L"255"}, {707, GetGValue(shadow), L"0"}, {708, GetBValue(shadow), L"0"}}) {
       EXPECT_EQ(driver::windowText(GetDlgItem(colours, id)), std::to_wstring(start));
