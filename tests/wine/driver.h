@@ -1,14 +1,12 @@
-// Drivers for tests that work real windows under Wine: a modal show blocks
-// the test's thread, so a watcher thread finds the windows of that thread,
-// reads them and acts on them with posted messages (never sent ones: a
-// handler that opens a message box would block the sender).
+// Drivers for real windows under Wine: a modal show blocks the test's thread,
+// so a watcher thread finds its windows, reads them and acts with posted
+// messages (a sent one would block on a handler's message box) or real input.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -18,57 +16,57 @@ namespace tollivor::driver {
 
 inline constexpr int kTimeoutMs = 5000;
 
-// Polls until the condition holds; false after the timeout.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);
-
-// Every top-level window of the thread, shown or hidden.
-std::vector<HWND> threadWindows(DWORD thread);
-// A visible top-level window of the thread with exactly this caption.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = kTimeoutMs);  // false on timeout
+std::vector<HWND> threadWindows(DWORD thread);  // top-level, shown or hidden
 HWND waitForWindow(DWORD thread, std::wstring_view caption, int timeoutMs = kTimeoutMs);
-// A visible message box of the thread: a dialog whose text static has id 65535.
-HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);
-// A visible system dialog box (class #32770) of the thread, other than `except`.
+HWND waitForMessageBox(DWORD thread, int timeoutMs = kTimeoutMs);  // visible, of the thread
 HWND waitForDialog(DWORD thread, HWND except = nullptr, int timeoutMs = kTimeoutMs);
-
-// The window of a form's control, named as in the form's table: the window
-// whose control id is the row's command id, pages included. nullptr for
-// lines and names the table lacks.
-HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);
-
-// A descendant window with exactly this text (a button's "&OK", a label's caption).
-HWND findControl(HWND parent, std::wstring_view text);
+HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view name, int index = -1);  // by row
+HWND findControl(HWND parent, std::wstring_view text);  // a descendant with this text
 std::wstring windowText(HWND window);
-// The font a control draws with; all zero when it has none.
 LOGFONTW fontOf(HWND control);
 std::wstring messageBoxText(HWND box);
-// The window that has the keyboard focus on the thread, or nullptr.
 HWND focusOf(DWORD thread);
 
-void click(HWND button);                       // BM_CLICK
-// WM_COMMAND IDOK or IDCANCEL as a tool sends it to a dialog (no control).
-void dialogCommand(HWND dialog, int command);
-// The dialog's answer to DM_GETDEFID; 0 when it does not answer in time.
-DWORD defaultButtonAnswer(HWND dialog);
-void closeMessageBox(HWND box);                // as its OK button does
-void closeWindow(HWND window);                 // the close box: SC_CLOSE
-// A key press for the thread's focused window (else `window`), as a user's
-// would arrive: WM_KEYDOWN then WM_KEYUP.
-void pressKey(HWND window, UINT virtualKey);
-// Ends every modal show of the thread: a watcher that lost its way calls
-// this so that a failing test fails instead of hanging.
-void closeAll(DWORD thread);
+void click(HWND button);                               // BM_CLICK
+void dialogCommand(HWND dialog, int command);          // IDOK / IDCANCEL, no control
+DWORD defaultButtonAnswer(HWND dialog);                // DM_GETDEFID; 0 on no answer
+void closeMessageBox(HWND box);                        // as its OK button does
+void closeWindow(HWND window);                         // the close box: SC_CLOSE
+void pressKey(HWND window, UINT virtualKey);           // to the thread's focus, else `window`
+void typeInto(HWND edit, const std::wstring& text);    // replaces the text
+bool chooseFile(HWND open, const std::wstring& path);  // in a file-open dialog, then OK
+void closeAll(DWORD thread);  // ends every show, so that a failing test cannot hang
 
-// Runs steps on another thread while the test's thread shows a form;
-// joined when it goes out of scope. The steps get the test thread's id.
-class Watcher {
- public:
+// Real input at points on the screen.
+POINT centreOf(HWND window);
+POINT tabCentre(HWND strip, int tab);
+void moveMouseTo(POINT screen);
+void clickAt(POINT screen);
+void pressKeys(std::initializer_list<WORD> keys);  // held in order, let go in reverse
+
+struct Watcher {  // runs steps on another thread, given the test thread's id; joined at scope end
   explicit Watcher(std::function<void(DWORD testThread)> steps);
-  ~Watcher();
-  Watcher(const Watcher&) = delete;
-  Watcher& operator=(const Watcher&) = delete;
-
- private:
+  ~Watcher() { thread_.join(); }
   std::thread thread_;
 };
 
+using Steps = std::function<void(HWND window, DWORD thread)>;
+// Calls show() while a watcher runs the steps on the window with this caption;
+// true when it showed and the steps closed it, else a failure and closed.
+bool showWhile(const std::function<void()>& show, std::wstring_view caption, const Steps& steps);
+
 }  // namespace tollivor::driver
+
+namespace tollivor::test {
+
+std::wstring tempFolder(const wchar_t* name);  // made if missing; ends in "\"
+// Expects the client size and each control but lines where the table puts them.
+void expectTableLayout(HWND dialog, const forms::FormTable& table);
+bool saveScreenshot(HWND window, const std::wstring& name);  // NAME.bmp into TOLLIVOR_SCREENSHOTS, if set
+// Files: an opaque icon, left half `left`, right half `right`; bytes as they are.
+bool writeIconFile(const std::wstring& path, int size, COLORREF left, COLORREF right);
+bool writeTextFile(const std::wstring& path, const std::string& content);
+COLORREF paintedPixel(HWND window, int x, int y);  // as WM_PRINTCLIENT paints it, in its top-left 64 x 64
+
+}  // namespace tollivor::test

@@ -1,12 +1,8 @@
-// The forms contract over the Win32 platform: the form is shown on the test
-// thread while a watcher plays the user with real pointer moves and clicks
-// (SendInput) and posted keys.
+// The forms contract over the Win32 platform: the form is shown on the test thread while a
+// watcher plays the user with real pointer moves and clicks, and posted keys.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
-
-#include <atomic>
 
 #include "common/FormContract.h"
 #include "driver.h"
@@ -19,116 +15,51 @@ class Win32User final : public ContractUser {
  public:
   Win32User(HWND form, const forms::FormTable& table) : form_(form), table_(table) {}
 
-  void moveMouse(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) pointerTo(middle(w));
-    settlePointer();
-  }
-  void click(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) clickAt(middle(w));
-  }
-  void chooseTab(const std::string& control, int tab) override {
-    HWND strip = find(control, -1);
-    RECT r{};
-    DWORD_PTR ok = 0;
-    if (!strip || !SendMessageTimeoutW(strip, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r),
-                                       SMTO_ABORTIFHUNG, 1000, &ok) || !ok) {
-      ADD_FAILURE() << "no tab " << tab;
-      return;
-    }
-    MapWindowPoints(strip, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-  }
+  void moveMouse(const std::string& control, int index) override { pointerTo(driver::centreOf(find(control, index))); }
+  void click(const std::string& control, int index) override { clickAt(driver::centreOf(find(control, index))); }
+  void chooseTab(const std::string& control, int tab) override { clickAt(driver::tabCentre(find(control, -1), tab)); }
   void focus(const std::string& control, int index) override {
-    if (HWND w = find(control, index)) PostMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(w), TRUE);
-    settle();
+    PostMessageW(form_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(find(control, index)), TRUE), settle();
   }
   void type(const std::string& control, const std::u16string& text) override {
-    HWND w = find(control, -1);
-    if (HWND edit = w ? FindWindowExW(w, nullptr, L"Edit", nullptr) : nullptr) w = edit;  // a combo's line
-    if (!w) return;
-    PostMessageW(w, EM_SETSEL, 0, -1);
-    for (char16_t c : text) PostMessageW(w, WM_CHAR, c, 1);
-    settle();
+    HWND w = find(control, -1), edit = FindWindowExW(w, nullptr, L"Edit", nullptr);  // a combo's line
+    driver::typeInto(edit ? edit : w, std::wstring(text.begin(), text.end())), settle();
   }
-  void pressEnter() override { key(VK_RETURN); }
-  void pressEsc() override { key(VK_ESCAPE); }
+  void pressEnter() override { driver::pressKey(form_, VK_RETURN), settle(); }
+  void pressEsc() override { driver::pressKey(form_, VK_ESCAPE), settle(); }
   // The character with Alt held, as the keyboard delivers it to the focus.
   void pressAccessKey(char16_t key) override {
     HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
-    PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29));
-    settle();
+    PostMessageW(focus ? focus : form_, WM_SYSCHAR, key, 1 | (1u << 29)), settle();
   }
-  void closeWindow() override {
-    driver::closeWindow(form_);
-    settle();
-  }
-
+  void closeWindow() override { driver::closeWindow(form_), settle(); }
   bool hasFocus(const std::string& control) override {
     HWND focus = driver::focusOf(GetWindowThreadProcessId(form_, nullptr));
     HWND w = driver::controlWindow(form_, table_, control);
     return focus && w && (focus == w || IsChild(w, focus));
   }
-
-  // A marker posted after the step comes back once the form's thread has
-  // handled every message posted before it.
+  // A marker posted after the step comes back once the form's thread handled all posted before it.
   void settle() override {
     HWND edit = driver::controlWindow(form_, table_, "txtName");
     const auto mark = static_cast<WPARAM>(1000000 + ++marks_);
+    DWORD_PTR limit = 0;
     PostMessageW(edit, EM_SETLIMITTEXT, mark, 0);
-    driver::waitFor(
-        [&] {
-          DWORD_PTR limit = 0;
-          return !IsWindowVisible(form_) ||
-                 (SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 100, &limit) &&
-                  limit == mark);
-        },
-        2000);
+    driver::waitFor([&] {
+      SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 100, &limit);
+      return limit == mark || !IsWindowVisible(form_);
+    }, 2000);
   }
 
  private:
-  HWND find(const std::string& control, int index) {
-    HWND w = driver::controlWindow(form_, table_, control, index);
-    if (!w) ADD_FAILURE() << "no window for " << control;
-    return w;
-  }
-  static POINT middle(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
-  // A pointer move as the mouse makes it, not a posted message.
-  static void pointerTo(POINT p) {
-    SetCursorPos(p.x, p.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-  }
+  HWND find(const std::string& control, int index) { return driver::controlWindow(form_, table_, control, index); }
+  // A pointer move as the mouse makes it; only a pointer that moves reports a move.
+  void pointerTo(POINT p) { SetCursorPos(p.x, p.y), driver::moveMouseTo(p), settlePointer(); }
   void clickAt(POINT p) {
     POINT now{};
-    // Only a pointer that moves reports a move.
-    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) {
-      pointerTo(p);
-      settlePointer();
-    }
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof inputs[0]);
-    settlePointer();
+    if (!GetCursorPos(&now) || now.x != p.x || now.y != p.y) pointerTo(p);
+    driver::clickAt(p), settlePointer();
   }
-  // Input comes after posted messages: give it time to arrive first.
-  void settlePointer() {
-    Sleep(100);
-    settle();
-  }
-  void key(UINT virtualKey) {
-    driver::pressKey(form_, virtualKey);
-    settle();
-  }
+  void settlePointer() { Sleep(100), settle(); }  // input comes after posted messages
 
   HWND form_;
   const forms::FormTable& table_;
@@ -138,35 +69,33 @@ class Win32User final : public ContractUser {
 class Win32Contract final : public ContractPlatform {
  public:
   bool show(TestForm& form, const std::function<void(ContractUser&)>& steps) override {
-    auto* window = dynamic_cast<win32::Win32Window*>(form.window());
-    if (!window) return false;
-    HWND shown = window->formWindow();
-    std::atomic<bool> ended{true};
-    {
-      driver::Watcher watcher([&](DWORD thread) {
-        if (!driver::waitFor([&] { return IsWindowVisible(shown) != FALSE; })) {
-          ADD_FAILURE() << "the form was not shown";
-          ended = false;
-          return driver::closeAll(thread);
-        }
-        Sleep(100);  // the pointer's report on whatever lies under it now
-        Win32User user(shown, form.table());
-        steps(user);
-        if (!driver::waitFor([&] { return !IsWindowVisible(shown); }, 2000)) {
-          ended = false;
-          driver::closeAll(thread);
-        }
-      });
-      form.showModal();
-    }
-    return ended;
+    return driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form", [&](HWND shown, DWORD) {
+      Sleep(100);  // the pointer's report on whatever lies under it now
+      Win32User user(shown, form.table());
+      steps(user);
+    });
   }
-
   void closeHidden(TestForm& form) override {
-    if (auto* window = dynamic_cast<win32::Win32Window*>(form.window()))
-      SendMessageW(window->formWindow(), WM_CLOSE, 0, 0);
+    SendMessageW(dynamic_cast<win32::Win32Window&>(*form.window()).formWindow(), WM_CLOSE, 0, 0);
   }
 };
+
+// Tools send IDOK and IDCANCEL with no control, or ask for the default button: the form answers
+// as any dialog does, through its own buttons.
+TEST(DialogCommands, IdOkAndIdCancelPressTheButtonsAndDmGetDefIdNamesOk) {
+  for (const int command : {IDOK, IDCANCEL}) {
+    TestForm form;
+    form.txtName.setText(u"typed");
+    DWORD defaultButton = 0;
+    EXPECT_TRUE(driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form", [&](HWND w, DWORD) {
+      defaultButton = driver::defaultButtonAnswer(w);
+      driver::dialogCommand(w, command);
+    }));
+    EXPECT_EQ(defaultButton, MAKELONG(win32::Win32Window::commandId(form.cmdOK.id()), DC_HASDEFID));
+    EXPECT_EQ(form.events.take().back(), command == IDOK ? "Click cmdOK" : "Click cmdCancel");
+    EXPECT_EQ(form.resultText, command == IDOK ? u"typed" : u"");
+  }
+}
 
 }  // namespace
 

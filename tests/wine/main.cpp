@@ -1,45 +1,29 @@
-// The Windows test program. Run with no arguments (or GoogleTest's) it runs
-// the tests; with --show-test-form it shows the test form until Esc or its
-// close box ends it, so that a script can take a screenshot of it.
+// The Windows test program: the tests, or with --show-test-form the test form until Esc or its
+// close box (or 30 s) ends it, so that a script can photograph it.
 #include <windows.h>
 #include <ole2.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "common/TestForm.h"
-#include "win32/Handles.h"
 #include "win32/Convert.h"
-
-namespace {
-
-void CALLBACK endShow(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
-
-int showTestForm() {
-  tollivor::test::TestForm form;
-  form.txtName.setText(u"Sample text");
-  form.chkFlag.setValue(1);
-  const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
-  form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
-  form.window()->moveTo(1500, 1500);
-  // Ends the show even if nobody closes the form.
-  SetTimer(nullptr, 0, 30000, &endShow);
-  form.showModal();
-  return 0;
-}
-
-}  // namespace
+#include "win32/Handles.h"
 
 int main(int argc, char** argv) {
   OleInitialize(nullptr);
   int result = 0;
-  if (argc > 1 && std::strcmp(argv[1], "--show-test-form") == 0) {
-    result = showTestForm();
+  if (argc > 1 && std::string_view(argv[1]) == "--show-test-form") {
+    tollivor::test::TestForm form;
+    form.txtName.setText(u"Sample text");
+    form.chkFlag.setValue(1);
+    const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
+    form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
+    form.window()->moveTo(1500, 1500);
+    SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+    form.showModal();
   } else {
     ::testing::InitGoogleTest(&argc, argv);
     result = RUN_ALL_TESTS();
   }
-  OleUninitialize();
-  return result;
+  return OleUninitialize(), result;
 }

@@ -1,279 +1,161 @@
-// The Win32 forms platform with real windows: how a modal show ends, the
-// thread's other windows meanwhile, units, picture boxes, the file filter
-// and the settings store.
+// The Win32 platform with real windows: the modal show, shared fonts, what picture boxes keep,
+// the folder chooser, and where the helper libraries are taken from.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
-
 #include "common/TestForm.h"
+#include "component_support.h"
 #include "driver.h"
-#include "pictures.h"
-#include "forms/win32/CommonDialogs.h"
 #include "forms/win32/Win32Window.h"
-#include "win32/Handles.h"
+#include "shared/ShellEx.h"
 #include "win32/Convert.h"
-#include "win32/SettingsKey.h"
+#include "win32/Handles.h"
+#include "win32/ThisModule.h"
 
 namespace tollivor {
 namespace {
 
-using namespace std::string_literals;
+using test::paintedPixel;
 using test::TestForm;
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-HWND controlOf(TestForm& form, const forms::Control& control) {
-  return dynamic_cast<win32::Win32Window&>(*form.window()).controlWindow(control.id());
+win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<win32::Win32Window&>(*form.window()); }
+HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
+HFONT fontOf(TestForm& f, const forms::Control& c) { return HFONT(SendMessageW(controlOf(f, c), WM_GETFONT, 0, 0)); }
+win32::unique_hwnd popup(DWORD style) {
+  return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, 0, 0, 9, 9, 0, 0, 0, 0));
 }
 
-// Shows the form while a watcher acts on it; on a timeout the test fails
-// and every show ends.
-void showAndAct(TestForm& form, std::function<void(HWND shown)> act) {
-  driver::Watcher watcher([&](DWORD thread) {
-    if (HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form")) return act(shown);
-    ADD_FAILURE() << "the form was not shown";
-    driver::closeAll(thread);
-  });
-  form.showModal();
-}
-
-TEST(ModalShow, EndsOnHideAndTheCloseCommandAlsoUnloads) {
-  const struct {
-    const char* action;
-    std::function<void(HWND)> act;
-    std::u16string result;
-    bool loaded;
-  } cases[] = {
-      {"OK", [](HWND w) { driver::click(driver::findControl(w, L"&OK")); }, u"typed", true},
-      {"Enter", [](HWND w) { driver::pressKey(w, VK_RETURN); }, u"typed", true},
-      {"Esc", [](HWND w) { driver::pressKey(w, VK_ESCAPE); }, u"", true},
-      {"close box", [](HWND w) { driver::closeWindow(w); }, u"", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.action);
+// While a form is shown the thread's other windows are disabled, and enabled again however the
+// show ends: a key, the form hidden from another thread, or destroyed behind its back.
+TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
+  for (const char* end : {"Esc", "hidden from another thread", "destroyed"}) {
+    SCOPED_TRACE(end);
+    const auto shown = popup(WS_VISIBLE), hidden = popup(0);
     TestForm form;
-    form.txtName.setText(u"typed");
-    showAndAct(form, c.act);
-    EXPECT_EQ(form.resultText, c.result);
-    EXPECT_EQ(form.isLoaded(), c.loaded);
-    EXPECT_FALSE(form.isLoaded() && form.window()->isVisible());
-  }
-}
-
-HWND formWindowOf(TestForm& form) {
-  return dynamic_cast<win32::Win32Window&>(*form.window()).formWindow();
-}
-
-// A show also ends when the form is hidden or destroyed behind its back; the
-// thread's other windows are enabled again all the same.
-TEST(ModalShow, EndsWhenTheFormIsHiddenFromAnotherThreadOrDestroyed) {
-  const struct {
-    const char* how;
-    bool destroy;
-  } cases[] = {{"hidden from another thread", false}, {"destroyed", true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.how);
-    const win32::unique_hwnd other(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE,
-                                                   0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
-    TestForm form;
-    HWND window = formWindowOf(form);
+    HWND window = windowOf(form).formWindow();
     form.onApply = [&] { DestroyWindow(window); };  // on the form's thread
-    std::atomic<bool> returned{false};
+    bool othersEnabled = true;
     driver::Watcher watcher([&](DWORD thread) {
-      HWND shown = driver::waitForWindow(thread, L"Tollivor Test Form");
-      if (!shown) {
-        ADD_FAILURE() << "the form was not shown";
-        return driver::closeAll(thread);
-      }
-      if (c.destroy)
-        driver::click(driver::controlWindow(shown, form.table(), "cmdApply"));
-      else
-        ShowWindow(shown, SW_HIDE);
-      if (!driver::waitFor([&] { return returned.load(); }, 3000)) {
-        ADD_FAILURE() << "the show did not notice";
-        PostMessageW(shown, WM_NULL, 0, 0);  // let it end all the same
-      }
+      if (!driver::waitForWindow(thread, L"Tollivor Test Form")) return driver::closeAll(thread);
+      othersEnabled = IsWindowEnabled(shown.get()) || IsWindowEnabled(hidden.get()) || !IsWindowEnabled(window);
+      if (end[0] == 'E') driver::pressKey(window, VK_ESCAPE);
+      if (end[0] == 'h') ShowWindow(window, SW_HIDE);
+      if (end[0] == 'd') driver::click(driver::controlWindow(window, form.table(), "cmdApply"));
     });
     EXPECT_TRUE(form.showModal());
-    returned = true;
-    EXPECT_TRUE(IsWindowEnabled(other.get())) << "the thread's other windows are usable again";
+    EXPECT_FALSE(othersEnabled) << "or the form itself disabled";
+    EXPECT_TRUE(IsWindowEnabled(shown.get()) && IsWindowEnabled(hidden.get()));
   }
 }
 
-TEST(ModalShow, DisablesTheThreadsOtherWindowsMeanwhile) {
-  auto popup = [](DWORD style) {
-    return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | style, 0, 0, 50,
-                                              50, nullptr, nullptr, nullptr, nullptr));
-  };
-  const auto shown = popup(WS_VISIBLE), hidden = popup(0), disabled = popup(WS_VISIBLE | WS_DISABLED);
-  TestForm form;
-  bool shownEnabled = true, hiddenEnabled = true, formEnabled = false;
-  showAndAct(form, [&](HWND window) {
-    shownEnabled = IsWindowEnabled(shown.get());
-    hiddenEnabled = IsWindowEnabled(hidden.get());
-    formEnabled = IsWindowEnabled(window);
-    driver::pressKey(window, VK_ESCAPE);
-  });
-  EXPECT_FALSE(shownEnabled);
-  EXPECT_FALSE(hiddenEnabled);
-  EXPECT_TRUE(formEnabled);
-  EXPECT_TRUE(IsWindowEnabled(shown.get()));
-  EXPECT_TRUE(IsWindowEnabled(hidden.get()));
-  EXPECT_FALSE(IsWindowEnabled(disabled.get())) << "left as it was";
-}
-
-TEST(FormWindow, TwipsAreFifteenToAPixel) {
-  TestForm form;
-  HWND window = formWindowOf(form);
-  RECT text{}, outer{};
-  GetWindowRect(controlOf(form, form.txtName), &text);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&text), 2);
-  EXPECT_EQ(text.left, 720 / 15);
-  EXPECT_EQ(text.top, 360 / 15);
-  EXPECT_EQ(text.right - text.left, 3135 / 15);
-  ASSERT_TRUE(form.window()->moveTo(1500, 3000));
-  GetWindowRect(window, &outer);
-  EXPECT_EQ(outer.left, 100);
-  EXPECT_EQ(outer.top, 200);
-  EXPECT_EQ(form.window()->bounds()->width, (outer.right - outer.left) * 15);
-}
-
-HFONT fontOf(TestForm& form, const forms::Control& control) {
-  return reinterpret_cast<HFONT>(SendMessageW(controlOf(form, control), WM_GETFONT, 0, 0));
-}
-
-// Controls that take the same face share one font object, which lives as
-// long as the form; the settings dialog moves forty controls to one face.
+// Controls of one face share one font object, living as long as the form (the settings dialog
+// moves forty controls to one face); a combo box keeps the table's height in a new font.
 TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
   TestForm form;
   const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
-  const HFONT formFont = fontOf(form, cboKind);
-  const HFONT arial = fontOf(form, form.txtName);  // its row and lblName's name Arial
-  ASSERT_NE(formFont, nullptr);
-  ASSERT_NE(arial, formFont);
-  EXPECT_EQ(fontOf(form, lblName), arial);
-  EXPECT_EQ(fontOf(form, form.chkFlag), formFont);
-
-  ASSERT_TRUE(form.chkFlag.setFontName(u"Arial"));
-  EXPECT_EQ(fontOf(form, form.chkFlag), arial);
-  ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
+  const HFONT formFont = fontOf(form, cboKind), arial = fontOf(form, form.txtName);  // rows ask for Arial
+  ASSERT_NE(formFont, arial);
+  EXPECT_EQ(std::pair(fontOf(form, lblName), fontOf(form, form.chkFlag)), std::pair(arial, formFont));
+  ASSERT_TRUE(form.chkFlag.setFontName(u"Arial") && cboKind.setFontName(u"Courier New"));
   ASSERT_TRUE(form.cmdApply.setFontName(u"Courier New"));
-  const HFONT courier = fontOf(form, cboKind);
-  EXPECT_EQ(fontOf(form, form.cmdApply), courier);
-  EXPECT_NE(courier, formFont);
-  EXPECT_NE(courier, arial);
-  LOGFONTW face{};
-  ASSERT_TRUE(GetObjectW(courier, sizeof face, &face));
-  EXPECT_STREQ(face.lfFaceName, L"Courier New");
-
-  // Back to the form's face: the form's own font again, and the others
-  // stay usable.
-  ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));
+  EXPECT_EQ(std::pair(fontOf(form, form.chkFlag), fontOf(form, form.cmdApply)),
+            std::pair(arial, fontOf(form, cboKind)));
+  EXPECT_STREQ(driver::fontOf(controlOf(form, cboKind)).lfFaceName, L"Courier New");
+  RECT combo{};
+  GetWindowRect(controlOf(form, cboKind), &combo);
+  EXPECT_EQ(combo.bottom - combo.top, 315 / 15);
+  ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));  // back: the form's own, Courier still usable
   EXPECT_EQ(fontOf(form, cboKind), formFont);
-  EXPECT_TRUE(GetObjectW(fontOf(form, form.cmdApply), sizeof face, &face));
+  EXPECT_STREQ(driver::fontOf(controlOf(form, form.cmdApply)).lfFaceName, L"Courier New");
 }
 
-// A red 32 x 32 icon, fully opaque.
-win32::unique_hicon redIcon() {
-  std::vector<DWORD> red(32 * 32, 0xFFFF0000);
-  std::vector<BYTE> opaque(32 * 32 / 8, 0);
-  win32::unique_hbitmap image(CreateBitmap(32, 32, 1, 32, red.data()));
-  win32::unique_hbitmap mask(CreateBitmap(32, 32, 1, 1, opaque.data()));
-  ICONINFO info{TRUE, 0, 0, mask.get(), image.get()};
-  return win32::unique_hicon(CreateIconIndirect(&info));
-}
-
-TEST(PictureBox, KeepsWhatIsDrawnWhileHiddenUntilCleared) {
-  const win32::unique_hicon icon = redIcon();
-
-  TestForm form;
-  HWND picture = controlOf(form, form.picPreview);
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE)) << "a new box shows its colour";
-  ASSERT_TRUE(form.picPreview.drawIcon(0, 0, win32::fromIcon(icon.get())));
-  showAndAct(form, [](HWND shown) { driver::pressKey(shown, VK_ESCAPE); });
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0));
-  EXPECT_FALSE(form.picPreview.loadPicture(u"C:\\no such folder\\none.ico"));
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), RGB(255, 0, 0)) << "a failed load changes nothing";
-  ASSERT_TRUE(form.picPreview.clear());
-  EXPECT_EQ(test::paintedPixel(picture, 10, 10), GetSysColor(COLOR_BTNFACE));
-}
-
-// A box nothing was drawn into yet shows the colour it was cleared in, and
-// a drawing made after the box grew reaches its new edges.
-TEST(PictureBox, BlankBoxesTakeTheirColourAndTheirSizeWhenFirstDrawnInto) {
-  const win32::unique_hicon icon = redIcon();
-
-  TestForm form;
-  HWND preview = controlOf(form, form.picPreview);
-  ASSERT_TRUE(form.picPreview.setBackColour(0x00FF00));
-  ASSERT_TRUE(form.picPreview.clear());
-  EXPECT_EQ(test::paintedPixel(preview, 5, 5), RGB(0, 255, 0));
-
-  ASSERT_TRUE(form.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
-  ASSERT_TRUE(form.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
-  EXPECT_EQ(test::paintedPixel(preview, 59, 59), RGB(255, 0, 0));
-  EXPECT_EQ(test::paintedPixel(preview, 20, 59), RGB(0, 255, 0));
-}
-
-// A combo box's height follows its font; the form keeps it at the table's.
-TEST(FormWindow, AComboBoxKeepsTheTablesHeightInANewFont) {
-  TestForm form;
-  const forms::Control cboKind(form, "cboKind");
-  const auto heightOf = [&] {
-    RECT r{};
-    GetWindowRect(controlOf(form, cboKind), &r);
-    return r.bottom - r.top;
-  };
-  EXPECT_EQ(heightOf(), 315 / 15);
-  ASSERT_TRUE(cboKind.setFontName(u"Courier New"));
-  EXPECT_EQ(heightOf(), 315 / 15);
-}
-
-TEST(CommonDialogs, FilterBarsBecomeTheNulSeparatedList) {
-  EXPECT_EQ(win32::openFileFilter(u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|"),
-            u"All Files (*.*)\0*.*\0Executable Files (*.exe)\0*.exe\0\0"s);
-  EXPECT_EQ(win32::openFileFilter(u"Bitmap Files (*.bmp)|*.bmp"), u"Bitmap Files (*.bmp)\0*.bmp\0\0"s);
-  EXPECT_EQ(win32::openFileFilter(u""), u"");
-}
-
-TEST(SettingsStore, StringValuesUnderTheProgramSettingsKeyRoundTripAndMissingOnesAreAbsent) {
-  auto& store = forms::platform();
-  const std::wstring app = L"Tollivor Test " + std::to_wstring(GetCurrentProcessId());
-  const std::u16string app16 = win32::fromWide(app.c_str());
-  const std::wstring keyPath = win32::settingsKeyPath(app, L"");
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), std::nullopt);
-  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Speed", u"-2147483633"));
-  ASSERT_TRUE(store.writeSetting(app16, u"Setting", u"Empty", u""));
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Speed"), u"-2147483633");
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Empty"), u"");
-  EXPECT_EQ(store.readSetting(app16, u"Other", u"Speed"), std::nullopt);
-
-  // Where the host bar reads it: a REG_SZ value; any other type is no setting.
-  wchar_t value[32] = {};
-  DWORD bytes = sizeof value;
-  EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Speed",
-                         RRF_RT_REG_SZ, nullptr, value, &bytes),
-            ERROR_SUCCESS);
-  EXPECT_STREQ(value, L"-2147483633");
-  // Stored with its terminating NUL, as readers that take the bytes as they
-  // are expect.
-  win32::unique_hkey key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), 0, KEY_READ, key.put()),
-            ERROR_SUCCESS);
-  for (const auto& [name, length] : {std::pair{L"Speed", 11}, std::pair{L"Empty", 0}}) {
-    DWORD type = 0;
-    bytes = sizeof value;
-    EXPECT_EQ(RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(bytes, (length + 1) * sizeof(wchar_t)) << name;
+// Pictures load at their own size and stay while the form shows and hides; no picture changes
+// nothing; a clear paints the back colour, in a blank box too, whose first drawing takes its size.
+TEST(PictureBox, LoadsKeepsAndClears) {
+  const std::wstring folder = test::tempFolder(L"tollivor-pictures");
+  ASSERT_TRUE(test::writeIconFile(folder + L"large.ico", 32, kRed, kBlue) &&
+              test::writeIconFile(folder + L"small.ico", 16, kBlue, kBlue) &&
+              test::writeTextFile(folder + L"text.ico", "no") && test::writeTextFile(folder + L"empty.ico", ""));
+  TestForm form, blank;
+  HWND box = controlOf(form, form.picPreview);
+  const auto load = [&](const wchar_t* n) { return form.picPreview.loadPicture(win32::fromWide((folder + n).data())); };
+  const auto at = [&](int x, int y) { return paintedPixel(box, x, y); };
+  const COLORREF back = GetSysColor(COLOR_BTNFACE), green = RGB(0, 255, 0);
+  EXPECT_EQ(at(10, 10), back) << "a new box shows its colour";
+  ASSERT_TRUE(load(L"large.ico") && load(L"small.ico"));
+  EXPECT_EQ(std::pair(at(14, 14), at(20, 20)), std::pair(kBlue, back)) << "not stretched, the earlier one gone";
+  ASSERT_TRUE(load(L"large.ico"));
+  driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form",
+                    [](HWND w, DWORD) { driver::pressKey(w, VK_ESCAPE); });
+  for (const wchar_t* name : {L"text.ico", L"empty.ico", L"missing.ico", L""}) {  // "": the folder
+    EXPECT_FALSE(load(name));
+    EXPECT_EQ(std::pair(at(2, 2), at(29, 29)), std::pair(kRed, kBlue)) << "kept";
   }
-  const DWORD number = 7;
-  RegSetKeyValueW(HKEY_CURRENT_USER, (keyPath + L"\\Setting").c_str(), L"Number", REG_DWORD,
-                  &number, sizeof number);
-  EXPECT_EQ(store.readSetting(app16, u"Setting", u"Number"), std::nullopt);
-  RegDeleteTreeW(HKEY_CURRENT_USER, keyPath.c_str());
+  EXPECT_FALSE(form.picPreview.loadPicture(u""));
+  ASSERT_TRUE(form.picPreview.setBackColour(0x00FF00) && form.picPreview.clear());
+  EXPECT_EQ(at(10, 10), green);
+  box = controlOf(blank, blank.picPreview);
+  ASSERT_TRUE(blank.picPreview.setBackColour(0x00FF00) && blank.picPreview.clear());
+  EXPECT_EQ(at(5, 5), green) << "cleared before any drawing";
+  ASSERT_TRUE(blank.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
+  const win32::unique_hicon icon(
+      static_cast<HICON>(LoadImageW(nullptr, (folder + L"large.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  ASSERT_TRUE(blank.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
+  EXPECT_EQ(std::pair(at(30, 59), at(20, 59)), std::pair(kRed, green));
+}
+
+// Helper libraries are looked for beside the program only, so a copy of this program alone in a
+// folder checks each case (in TOLLIVOR_ISOLATED_CASE) and leaves "ran" beside itself. With them
+// beside it, the folder chooser (owned by the form, with the prompt) gives the chosen full path.
+TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
+  const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
+  wchar_t sysgate[32] = {};
+  if (GetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", sysgate, 32)) {
+    const bool beside = std::wstring_view(sysgate) == L"beside";
+    EXPECT_EQ(ShellEx::GetSpecialIcon(5) != 0, beside);
+    if (std::wstring_view(sysgate) == L"current directory") {  // there, and not taken
+      ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);
+      EXPECT_FALSE(GetModuleHandleW(L"Sysgate.dll") || GetModuleHandleW(L"Pathwise.dll"));
+    }
+    TestForm form;
+    const std::wstring folder = beside ? L"C:\\tollivor-choose" : L"";
+    CreateDirectoryW(L"C:\\tollivor-choose", nullptr);
+    driver::Watcher watcher([&](DWORD thread) {
+      if (HWND dialog = driver::waitForDialog(thread, nullptr, beside ? driver::kTimeoutMs : 1000)) {
+        EXPECT_TRUE(beside && GetWindow(dialog, GW_OWNER) == reinterpret_cast<HWND>(form.handle()));
+        EXPECT_NE(driver::findControl(dialog, L"Choose a folder."), nullptr);
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        driver::dialogCommand(dialog, IDOK);
+      }
+    });
+    const std::u16string chosen = ShellEx::ChooseFolder(form.handle(), u"Choose a folder.");
+    EXPECT_EQ(_wcsicmp(win32::wide(chosen), folder.c_str()), 0) << std::wstring(win32::wide(chosen));
+    return (void)test::writeTextFile(programFolder + L"ran", "");
+  }
+  const std::wstring alone = test::tempFolder(L"tollivor-alone"), elsewhere = test::tempFolder(L"tollivor-elsewhere");
+  ASSERT_TRUE(CopyFileW(win32::modulePath(nullptr).c_str(), (alone + L"wine_tests.exe").c_str(), FALSE));
+  const wchar_t* const helpers[] = {L"Sysgate.dll", L"Pathwise.dll"};
+  const struct {
+    const wchar_t* sysgate;
+    std::wstring folder;
+    int source = 0;  // copies helpers[(i + source) % 2] as helpers[i]; -1: a text file instead
+  } cases[] = {{L"absent", L""}, {L"beside", alone}, {L"current directory", elsewhere},
+               {L"swapped", alone, 1}, {L"not a library", alone, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::wstring(c.sysgate));
+    for (int i = 0; i < 2 && !c.folder.empty(); ++i) {
+      if (c.source < 0) test::writeTextFile(c.folder + helpers[i], "");
+      else CopyFileW((programFolder + helpers[(i + c.source) % 2]).c_str(), (c.folder + helpers[i]).c_str(), FALSE);
+    }
+    SetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", c.sysgate);
+    EXPECT_EQ(test::runProgram(L"\"" + alone + L"wine_tests.exe\" --gtest_filter=Helper*", elsewhere.data()), 0u);
+    SetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", nullptr);
+    EXPECT_TRUE(DeleteFileW((alone + L"ran").c_str())) << "the copy made its checks";
+    for (int i = 0; i < 2 && !c.folder.empty(); ++i) DeleteFileW((c.folder + helpers[i]).c_str());
+  }
 }
 
 }  // namespace
