@@ -1,105 +1,147 @@
-// Registration through Wine's regsvr32: the records it writes, and that
-// unregistering takes all of them away and nothing else.
+// Registration in either scope: machine-wide (DllRegisterServer) or the
+// user's alone (regsvr32 /n /i:user calls DllInstall(TRUE, "user")). It
+// writes what hosts need in its scope alone, leaves a ProgID of another
+// class to its owner, and once undone leaves the classes as they were.
 #include <gtest/gtest.h>
+#include <olectl.h>
 
 #include <map>
 
 #include "component_support.h"
+#include "pictures.h"
 
 namespace tollivor::test {
 namespace {
 
-std::wstring guidText(REFGUID guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return text;
+using Tree = std::map<std::wstring, std::wstring>;
+
+// Every key under root\path and its values, as "path" and "path|name" ->
+// "type|data" entries, each path after `tag`.
+void addTree(HKEY root, const std::wstring& path, const std::wstring& tag, Tree& out) {
+  win32::unique_hkey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put())) return;
+  out[tag + path] = L"";
+  wchar_t name[256];
+  BYTE data[4096];
+  for (DWORD i = 0, length = 256, type = 0, size = sizeof data;
+       !RegEnumValueW(key.get(), i, name, &length, nullptr, &type, data, &size);
+       ++i, length = 256, size = sizeof data)
+    out[tag + path + L"|" + name] =
+        std::to_wstring(type) + L"|" + std::wstring(reinterpret_cast<wchar_t*>(data), size / 2);
+  for (DWORD i = 0, length = 256;
+       !RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+       ++i, length = 256)
+    addTree(root, path + L"\\" + name, tag, out);
 }
 
-// A value of a key under HKEY_CLASSES_ROOT; nullptr name: the default value.
-// "<missing>" when the key or the value does not exist.
-std::wstring classesValue(const std::wstring& key, const wchar_t* name = nullptr) {
-  wchar_t text[1024] = {};
-  DWORD bytes = sizeof(text) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-      ERROR_SUCCESS)
-    return L"<missing>";
-  return text;
-}
-
-// Every key and value of the machine's and the user's classes: what the
-// merged HKEY_CLASSES_ROOT is made of.
-std::map<std::wstring, std::wstring> classesSnapshot() {
-  std::map<std::wstring, std::wstring> tree, machine, user;
-  registryTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", machine);
-  registryTree(HKEY_CURRENT_USER, L"Software\\Classes", user);
-  // Both trees have the same paths: each keeps its own root's name.
-  for (auto& [path, value] : machine) tree[L"HKLM\\" + path] = std::move(value);
-  for (auto& [path, value] : user) tree[L"HKCU\\" + path] = std::move(value);
+// The machine's classes, then the user's after "HKCU\".
+Tree classes() {
+  Tree tree;
+  addTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", L"", tree);
+  addTree(HKEY_CURRENT_USER, L"Software\\Classes", L"HKCU\\", tree);
   return tree;
 }
 
-// The differing entries of two snapshots, for a readable failure.
-std::wstring difference(const std::map<std::wstring, std::wstring>& a,
-                        const std::map<std::wstring, std::wstring>& b) {
-  std::wstring out;
-  for (const auto& [key, value] : a)
-    if (auto it = b.find(key); it == b.end() || it->second != value) out += L"- " + key + L"\n";
-  for (const auto& [key, value] : b)
-    if (!a.contains(key)) out += L"+ " + key + L"\n";
-  return out;
-}
-
-TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThemAway) {
-  ASSERT_EQ(unregisterComponent(), S_OK);
-  const auto before = classesSnapshot();
-  const std::wstring dll = L" \"" + componentPath() + L"\"";
-  ASSERT_EQ(runProgram(L"regsvr32.exe /s" + dll), 0u);
-
-  const std::wstring library = guidText(LIBID_Tollivor);
-  const struct {
-    const CLSID* clsid;
-    const IID* iid;
-    const wchar_t* progId;
-  } classes[] = {{&CLSID_CProperty, &IID__CProperty, L"Tollivor.CProperty"},
-                 {&CLSID_CGroup, &IID__CGroup, L"Tollivor.CGroup"},
-                 {&CLSID_CSettingEx, &IID__CSettingEx, L"Tollivor.CSettingEx"}};
-  for (const auto& c : classes) {
-    SCOPED_TRACE(c.progId);
-    const std::wstring key = L"CLSID\\" + guidText(*c.clsid);
-    EXPECT_EQ(_wcsicmp(classesValue(key + L"\\InprocServer32").c_str(), componentPath().c_str()), 0);
-    EXPECT_EQ(classesValue(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-    EXPECT_EQ(classesValue(key + L"\\ProgID"), c.progId);
-    EXPECT_EQ(classesValue(key + L"\\TypeLib"), library);
-    EXPECT_EQ(classesValue(std::wstring(c.progId) + L"\\CLSID"), guidText(*c.clsid));
-    // The type library's registration makes the interface marshalable.
-    EXPECT_EQ(classesValue(L"Interface\\" + guidText(*c.iid) + L"\\TypeLib"), library);
+class ComponentRegistration : public ::testing::TestWithParam<bool> {  // true: the user's
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(unregisterComponent(), S_OK);
+    win32::unique_hkey key;  // the system's own key, missing in a fresh Wine prefix
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
+                    key.put(), nullptr);
   }
-  EXPECT_EQ(_wcsicmp(classesValue(L"TypeLib\\" + library + L"\\1.1\\0\\win64").c_str(),
-                     componentPath().c_str()),
-            0);
+  void TearDown() override {
+    install(false);
+    registerComponent();  // as the other tests expect it
+  }
 
-  ASSERT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u);
-  const auto after = classesSnapshot();
-  EXPECT_TRUE(after == before) << testing::PrintToString(difference(before, after));
-  EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), L"<missing>");
-  EXPECT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u) << "unregistering twice is no error";
-  registerComponent();  // as the other tests expect it
+  HRESULT install(bool on) {
+    if (!GetParam()) return on ? registerComponent() : unregisterComponent();
+    using DllInstall = HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR);
+    return reinterpret_cast<DllInstall>(reinterpret_cast<void*>(
+        GetProcAddress(componentModule(), "DllInstall")))(on, L"user");
+  }
+  HKEY root() const { return GetParam() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+  // A string value under the scope's classes key; empty when missing.
+  std::wstring value(const std::wstring& key, const wchar_t* name = nullptr) {
+    wchar_t text[MAX_PATH] = {};
+    DWORD size = sizeof text - sizeof(wchar_t);
+    RegGetValueW(root(), (L"Software\\Classes\\" + key).c_str(), name, RRF_RT_REG_SZ, nullptr,
+                 text, &size);
+    return text;
+  }
+};
+
+TEST_P(ComponentRegistration, WritesWhatHostsNeedInItsScopeAloneAndUndoesItExactly) {
+  const Tree before = classes();
+  ASSERT_EQ(install(true), S_OK);
+  const std::wstring dll = componentPath(), library = kLibraryId;
+  for (const auto& c : kClasses) {
+    const std::wstring key = L"CLSID\\" + std::wstring(c.clsid);
+    EXPECT_EQ(value(c.progId + std::wstring(L"\\CLSID")), c.clsid);
+    EXPECT_EQ(_wcsicmp(value(key + L"\\InprocServer32").c_str(), dll.c_str()), 0) << c.clsid;
+    EXPECT_EQ(value(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment") << c.clsid;
+    EXPECT_EQ(value(key + L"\\TypeLib"), library) << c.clsid;
+    // The type library's records make the interface marshalable.
+    EXPECT_EQ(value(L"Interface\\" + std::wstring(c.iid) + L"\\TypeLib"), library);
+  }
+  EXPECT_EQ(_wcsicmp(value(L"TypeLib\\" + library + L"\\1.1\\0\\win64").c_str(), dll.c_str()), 0);
+  // Wine's type library registration writes the machine's 32-bit view in
+  // either scope (and takes it away again).
+  for (const auto& [path, data] : classes())
+    EXPECT_TRUE((before.contains(path) && before.at(path) == data) ||
+                path.starts_with(L"Software\\Classes\\Wow6432Node") ||
+                path.starts_with(L"HKCU\\") == GetParam()) << "outside its scope: " << path;
+
+  EXPECT_EQ(install(false), S_OK);
+  EXPECT_TRUE(classes() == before);
+  EXPECT_EQ(install(false), S_OK) << "unregistering twice";
+  EXPECT_TRUE(classes() == before);
 }
 
-// A ProgID that meanwhile names another class belongs to that class now:
-// unregistering leaves it alone, and takes the rest away.
-TEST(ComponentRegistration, UnregisteringKeepsAProgIdThatNamesAnotherClass) {
-  ASSERT_EQ(registerComponent(), S_OK);
-  const std::wstring other = L"{6B0F4A70-1C2D-4E5F-8A9B-0C1D2E3F4A5B}";
-  ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup\\CLSID", REG_SZ, other.c_str(),
-                         static_cast<DWORD>(other.size() * sizeof(wchar_t))),
-            ERROR_SUCCESS);
-  EXPECT_EQ(unregisterComponent(), S_OK);
-  EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), other);
-  EXPECT_EQ(classesValue(L"Tollivor.CProperty\\CLSID"), L"<missing>");
-  EXPECT_EQ(classesValue(L"CLSID\\" + guidText(CLSID_CGroup) + L"\\InprocServer32"), L"<missing>");
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup");
-  ASSERT_EQ(registerComponent(), S_OK);  // as the other tests expect it
+// A ProgID that names another class belongs to that class: unregistering
+// leaves it, and registering refuses it and takes back all it wrote.
+TEST_P(ComponentRegistration, AProgIdOfAnotherClassIsLeftToItsOwner) {
+  const wchar_t foreign[] = L"{0F0F0F0F-1111-2222-3333-444444444444}";
+  ASSERT_EQ(install(true), S_OK);
+  ASSERT_EQ(RegSetKeyValueW(root(), L"Software\\Classes\\Tollivor.CGroup\\CLSID", nullptr, REG_SZ,
+                            foreign, sizeof foreign), ERROR_SUCCESS);
+  EXPECT_EQ(install(false), S_OK);
+  EXPECT_EQ(value(L"Tollivor.CGroup\\CLSID"), foreign);
+  EXPECT_EQ(value(L"Tollivor.CProperty\\CLSID"), L"");
+  const Tree before = classes();
+  EXPECT_EQ(install(true), SELFREG_E_CLASS);
+  EXPECT_TRUE(classes() == before) << "a refused registration is rolled back whole";
+  RegDeleteTreeW(root(), L"Software\\Classes\\Tollivor.CGroup");
+}
+
+TEST_P(ComponentRegistration, AScriptCreatesEveryClassFromIt) {
+  ASSERT_EQ(install(true), S_OK);
+  win32::unique_hkey seen;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup", 0, KEY_READ, seen.put()))
+    GTEST_SKIP() << "HKEY_CLASSES_ROOT here does not show the user's classes (Wine 8 and 10)";
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring script = std::wstring(temp) + L"tollivor-classes.vbs";
+  ASSERT_TRUE(writeTextFile(script, "CreateObject(\"Tollivor.CProperty\").ItemInfo = \"x|y\"\r\n"
+                                    "Set g = CreateObject(\"Tollivor.CGroup\")\r\n"
+                                    "Set s = CreateObject(\"Tollivor.CSettingEx\")\r\n"
+                                    "WScript.Quit 7\r\n"));
+  EXPECT_EQ(runProgram(L"cscript.exe //nologo \"" + script + L"\""), 7u);
+  DeleteFileW(script.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(, ComponentRegistration, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "User" : "Machine"; });
+
+// Installers register a file that says it registers itself.
+TEST(ComponentFile, DeclaresOleSelfRegister) {
+  HRSRC found = FindResourceW(componentModule(), MAKEINTRESOURCEW(1), RT_VERSION);
+  ASSERT_NE(found, nullptr);
+  const auto* block = static_cast<const wchar_t*>(LockResource(LoadResource(componentModule(), found)));
+  const std::wstring_view all(block, SizeofResource(componentModule(), found) / sizeof(wchar_t));
+  EXPECT_NE(all.find(L"OLESelfRegister"), all.npos);
 }
 
 }  // namespace
