@@ -28,16 +28,15 @@ DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder) {
   std::wstring line = commandLine;
   STARTUPINFOW startup{sizeof(startup)};
   PROCESS_INFORMATION process{};
+  DWORD code = static_cast<DWORD>(-1);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
                       &process))
-    return static_cast<DWORD>(-1);
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+  const win32::unique_handle thread(process.hThread), child(process.hProcess);
+  if (WaitForSingleObject(child.get(), 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(child.get(), &code);
   else
-    TerminateProcess(process.hProcess, code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+    TerminateProcess(child.get(), code);
   return code;
 }
 
@@ -59,12 +58,6 @@ HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text) {
   if (text && result.vt == VT_BSTR) text->assign(result.bstrVal, SysStringLen(result.bstrVal));
   VariantClear(&result);
   return hr;
-}
-
-GUID guid(const wchar_t* text) {
-  GUID id{};
-  IIDFromString(text, &id);
-  return id;
 }
 
 bool showWhile(const std::function<void()>& show, const wchar_t* caption,

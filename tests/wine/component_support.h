@@ -1,6 +1,5 @@
-// What the component tests share: the DLL beside the test program, its
-// registration, COM references, the classes as hosts know them, and a
-// dialog shown while a watcher thread works it.
+// What the component tests share: the DLL, its registration, COM helpers,
+// the classes as hosts know them, and a dialog worked while it shows.
 #pragma once
 
 #include <windows.h>
@@ -38,8 +37,8 @@ HRESULT createByProgId(const wchar_t* progId, REFIID iid, void** out);
 // property read); a string result goes to *text.
 HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text = nullptr);
 
-// The classes with the identifiers hosts were built against, spelled out
-// here so that a changed identifier shows.
+// The classes as hosts know them; the identifiers are spelled out here so
+// that a changed one shows.
 struct ClassNames {
   const wchar_t *progId, *clsid, *iid, *caption;
 };
@@ -51,12 +50,10 @@ inline constexpr ClassNames kClasses[] = {
     {L"Tollivor.CSettingEx", L"{FE89EDEA-C93E-4B08-8366-6874FB347DD3}",
      L"{A59224D2-D811-4B2D-89D2-987888D07C91}", L"Tollivar Property"}};
 inline constexpr wchar_t kLibraryId[] = L"{068B30C0-D64F-4CC1-8F76-92636E44C7A1}";
-GUID guid(const wchar_t* text);
 
-// Runs show() (a modal Show) while a watcher waits for the visible dialog
-// with this caption on this thread and runs steps on it. A dialog still up
-// after them is ended, so that a failing test fails instead of hanging.
-// False when the dialog never showed.
+// Runs show() (a modal Show) while a watcher thread waits for the dialog
+// with this caption and works it; a dialog still up after the steps is
+// ended, so that a failing test fails instead of hanging. False: no dialog.
 bool showWhile(const std::function<void()>& show, const wchar_t* caption,
                const std::function<void(HWND dialog, DWORD thread)>& steps);
 

@@ -1,6 +1,6 @@
-// The three classes as hosts bind them: by ProgID, through the vtable slots
-// and DISPIDs the type library gives, and by name; their forms' lifetime;
-// many apartment threads at once.
+// The three classes as hosts bind them, and what hosts and callers do that
+// the library must survive: many threads at once, reentrant calls into a
+// dialog that is up, odd Invoke arguments and records no user would type.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,90 +9,24 @@
 
 #include "component_support.h"
 #include "driver.h"
+#include "item/frmProperty.h"
 
 namespace tollivor::test {
 namespace {
 
-struct Member {
-  const wchar_t* name;
-  INVOKEKIND kind;
-  MEMBERID id;
-};
-// Each class's interface after IDispatch's seven slots, in vtable order.
-const std::vector<Member> kMembers[] = {
-    {{L"ItemInfo", INVOKE_PROPERTYGET, 0x68030000}, {L"ItemInfo", INVOKE_PROPERTYPUT, 0x68030000},
-     {L"Show", INVOKE_FUNC, 0x60030001}},
-    {{L"ItemInfo", INVOKE_PROPERTYGET, 0x68030000}, {L"ItemInfo", INVOKE_PROPERTYPUT, 0x68030000},
-     {L"Show", INVOKE_FUNC, 0x60030001}},
-    {{L"Show", INVOKE_FUNC, 0x60030000}}};
-
-class Component : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { ASSERT_EQ(registerComponent(), S_OK); }
-};
-
-// Version 1.1 with the neutral locale; members with no parameter names,
-// found by name in any case as script engines pass them.
-TEST_F(Component, EachClassBindsEarlyAndLateAsTheTypeLibrarySays) {
-  Ref<ITypeLib> library;
-  ASSERT_EQ(LoadTypeLibEx(componentPath().c_str(), REGKIND_NONE, library.put()), S_OK);
-  TLIBATTR* attr = nullptr;
-  ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
-  EXPECT_TRUE(IsEqualGUID(attr->guid, guid(kLibraryId)));
-  EXPECT_TRUE(attr->wMajorVerNum == 1 && attr->wMinorVerNum == 1) << "version 1.1";
-  EXPECT_EQ(attr->lcid, 0u);
-  library->ReleaseTLibAttr(attr);
-  for (int c = 0; c < 3; ++c) {
-    SCOPED_TRACE(c);
-    Ref<IDispatch> object;
-    Ref<IUnknown> own, factory;
-    ASSERT_EQ(createByProgId(kClasses[c].progId, IID_IDispatch, object.putVoid()), S_OK);
-    EXPECT_EQ(object->QueryInterface(guid(kClasses[c].iid), own.putVoid()), S_OK);
-    EXPECT_EQ(object->QueryInterface(IID_IClassFactory, factory.putVoid()), E_NOINTERFACE);
-    Ref<ITypeInfo> coclass, dispatch, byIid, vtable;
-    HREFTYPE ref = 0;
-    INT flags = 0;
-    ASSERT_EQ(library->GetTypeInfoOfGuid(guid(kClasses[c].clsid), coclass.put()), S_OK);
-    ASSERT_EQ(coclass->GetImplTypeFlags(0, &flags), S_OK);
-    EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT);
-    ASSERT_EQ(coclass->GetRefTypeOfImplType(0, &ref), S_OK);
-    ASSERT_EQ(coclass->GetRefTypeInfo(ref, dispatch.put()), S_OK);
-    ASSERT_EQ(library->GetTypeInfoOfGuid(guid(kClasses[c].iid), byIid.put()), S_OK);
-    EXPECT_EQ(dispatch.get(), byIid.get());
-    ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK) << "dual";
-    ASSERT_EQ(dispatch->GetRefTypeInfo(ref, vtable.put()), S_OK);
-    FUNCDESC* func = nullptr;
-    EXPECT_FALSE(SUCCEEDED(vtable->GetFuncDesc(kMembers[c].size(), &func))) << "no more members";
-    for (UINT i = 0; i < kMembers[c].size(); ++i) {
-      const Member& member = kMembers[c][i];
-      ASSERT_EQ(vtable->GetFuncDesc(i, &func), S_OK);
-      EXPECT_EQ(func->memid, member.id);
-      EXPECT_EQ(func->invkind, member.kind);
-      EXPECT_EQ(func->oVft, static_cast<SHORT>((7 + i) * sizeof(void*)));
-      vtable->ReleaseFuncDesc(func);
-      for (ITypeInfo* half : {dispatch.get(), vtable.get()}) {
-        BSTR names[4] = {};
-        UINT count = 0;
-        EXPECT_EQ(half->GetNames(member.id, names, 4, &count), S_OK);
-        EXPECT_TRUE(count == 1 && names[0] == std::wstring(member.name)) << "the name alone";
-        for (BSTR name : names) SysFreeString(name);
-      }
-      std::wstring name = member.name;
-      LPOLESTR upper = CharUpperW(name.data());
-      DISPID id = 0;
-      EXPECT_EQ(object->GetIDsOfNames(IID_NULL, &upper, 1, LOCALE_USER_DEFAULT, &id), S_OK);
-      EXPECT_EQ(id, member.id);
-    }
-    LPOLESTR unknown = const_cast<LPOLESTR>(L"Info");
-    DISPID id = 0;
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, &unknown, 1, 0, &id), DISP_E_UNKNOWNNAME);
-  }
-  Ref<IUnknown> outer, inner;
-  ASSERT_EQ(createByProgId(kClasses[1].progId, IID_IUnknown, outer.putVoid()), S_OK);
-  EXPECT_EQ(CoCreateInstance(guid(kClasses[0].clsid), outer.get(), CLSCTX_INPROC_SERVER,
-                             IID_IUnknown, inner.putVoid()), CLASS_E_NOAGGREGATION);
+template <class T = _CProperty>
+Ref<T> create(int c = 0, REFIID iid = IID__CProperty) {
+  Ref<T> object;
+  EXPECT_EQ(createByProgId(kClasses[c].progId, iid, object.putVoid()), S_OK);
+  return object;
 }
+template <class Fn>
+Fn entry(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(componentModule(), name)));
+}
+HRESULT canUnloadNow() { return entry<HRESULT(STDAPICALLTYPE*)()>("DllCanUnloadNow")(); }
 
+// This thread's top-level windows with this caption, shown or hidden.
 std::vector<HWND> formsOf(const wchar_t* caption) {
   std::vector<HWND> found;
   for (HWND window : driver::threadWindows(GetCurrentThreadId()))
@@ -100,23 +34,76 @@ std::vector<HWND> formsOf(const wchar_t* caption) {
   return found;
 }
 
-// One hidden form per class and thread, loaded with the first object and
-// unloaded by the release of any object of the class or by the window's
-// close command; the next use loads it again.
-TEST_F(Component, ObjectsShareTheirThreadsFormUntilAReleaseOrTheCloseCommand) {
-  for (const auto& c : kClasses) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(c.progId)));
-    Ref<IDispatch> first, second;
-    ASSERT_EQ(createByProgId(c.progId, IID_IDispatch, first.putVoid()), S_OK);
-    ASSERT_EQ(createByProgId(c.progId, IID_IDispatch, second.putVoid()), S_OK);
-    ASSERT_EQ(formsOf(c.caption).size(), 1u);
-    EXPECT_FALSE(IsWindowVisible(formsOf(c.caption)[0]));
-    first.reset();
-    EXPECT_TRUE(formsOf(c.caption).empty());
-    EXPECT_TRUE(showWhile([&] { callByName(second.get(), L"Show"); }, c.caption,
-                          [](HWND dialog, DWORD) { driver::closeWindow(dialog); }));
-    EXPECT_TRUE(formsOf(c.caption).empty()) << "the close command unloads it";
+class Component : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(registerComponent(), S_OK); }
+};
+class ComponentThreads : public Component {};
+class ComponentFaults : public Component {};
+
+struct Member {
+  const wchar_t* name;
+  INVOKEKIND kind;
+  MEMBERID id;
+};
+const Member kGet{L"ItemInfo", INVOKE_PROPERTYGET, 0x68030000},
+    kPut{L"ItemInfo", INVOKE_PROPERTYPUT, 0x68030000}, kShow{L"Show", INVOKE_FUNC, 0x60030001};
+// Each class's interface in vtable order, after IDispatch's seven slots.
+const std::vector<Member> kMembers[] = {
+    {kGet, kPut, kShow}, {kGet, kPut, kShow}, {{L"Show", INVOKE_FUNC, 0x60030000}}};
+const IID* const kInterfaces[] = {&IID__CProperty, &IID__CGroup, &IID__CSettingEx};
+
+// Hosts built against version 1.1 call these vtable slots and DISPIDs;
+// scripts find the members by name in any case. widl writes a locale and
+// parameter names unless told not to. Objects of a class on one thread
+// share one hidden form, which the release of any of them unloads.
+TEST_F(Component, EachClassBindsEarlyAndLateAsTheTypeLibrarySays) {
+  Ref<ITypeLib> library;
+  ASSERT_EQ(LoadTypeLibEx(componentPath().c_str(), REGKIND_NONE, library.put()), S_OK);
+  TLIBATTR* attr = nullptr;
+  ASSERT_EQ(library->GetLibAttr(&attr), S_OK);
+  EXPECT_TRUE(attr->wMajorVerNum == 1 && attr->wMinorVerNum == 1 && attr->lcid == 0);
+  library->ReleaseTLibAttr(attr);
+  for (int c = 0; c < 3; ++c) {
+    auto object = create<IDispatch>(c, IID_IDispatch);
+    Ref<IUnknown> own, other;
+    EXPECT_EQ(object->QueryInterface(*kInterfaces[c], own.putVoid()), S_OK);
+    EXPECT_EQ(object->QueryInterface(IID_IClassFactory, other.putVoid()), E_NOINTERFACE);
+    Ref<ITypeInfo> dispatch, vtable;
+    HREFTYPE ref = 0;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(*kInterfaces[c], dispatch.put()), S_OK);
+    ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &ref), S_OK) << "dual";
+    ASSERT_EQ(dispatch->GetRefTypeInfo(ref, vtable.put()), S_OK);
+    for (UINT i = 0; i < kMembers[c].size(); ++i) {
+      const Member& member = kMembers[c][i];
+      FUNCDESC* func = nullptr;
+      ASSERT_EQ(vtable->GetFuncDesc(i, &func), S_OK);
+      EXPECT_TRUE(func->memid == member.id && func->invkind == member.kind) << c << ", " << i;
+      EXPECT_EQ(func->oVft, static_cast<SHORT>((7 + i) * sizeof(void*)));
+      vtable->ReleaseFuncDesc(func);
+      for (ITypeInfo* half : {dispatch.get(), vtable.get()}) {
+        BSTR names[2] = {};
+        UINT count = 0;
+        EXPECT_EQ(half->GetNames(member.id, names, 2, &count), S_OK);
+        EXPECT_TRUE(count == 1 && names[0] == std::wstring(member.name)) << "the name alone";
+        for (BSTR name : names) SysFreeString(name);
+      }
+      std::wstring name = member.name;
+      LPOLESTR upper = CharUpperW(name.data());
+      DISPID id = 0;
+      EXPECT_EQ(object->GetIDsOfNames(IID_NULL, &upper, 1, 0, &id), S_OK);
+      EXPECT_EQ(id, member.id);
+    }
+    auto second = create<IUnknown>(c, IID_IUnknown);
+    ASSERT_EQ(formsOf(kClasses[c].caption).size(), 1u);
+    EXPECT_FALSE(IsWindowVisible(formsOf(kClasses[c].caption)[0]));
+    second.reset();
+    EXPECT_TRUE(formsOf(kClasses[c].caption).empty());
   }
+  auto outer = create<IUnknown>(1, IID_IUnknown);
+  Ref<IUnknown> inner;
+  EXPECT_EQ(CoCreateInstance(CLSID_CProperty, outer.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                             inner.putVoid()), CLASS_E_NOAGGREGATION);
 }
 
 // Runs `body` on `count` apartment threads started together.
@@ -135,35 +122,29 @@ void onApartmentThreads(int count, Body body) {
 }
 
 // TOLLIVOR_THREAD_CYCLES sets the cycles per thread (30 unless set).
-TEST(ComponentThreads, EightThreadsCycleObjectsOfEveryClassAtOnce) {
-  ASSERT_EQ(registerComponent(), S_OK);
+TEST_F(ComponentThreads, EightThreadsCycleObjectsOfEveryClassAtOnce) {
   const char* asked = getenv("TOLLIVOR_THREAD_CYCLES");
-  const int cycles = asked ? atoi(asked) : 30;
   std::atomic<int> failures{0};
-  onApartmentThreads(8, [&](int t) {
+  onApartmentThreads(8, [&, cycles = asked ? atoi(asked) : 30](int t) {
     for (int i = 0; i < cycles; ++i) {
       Ref<_CProperty> item;
       Ref<_CGroup> group;
       Ref<_CSettingEx> settings;
-      unique_bstr itemResult, groupResult;
+      unique_bstr result;
       const std::wstring record = L"C:\\thread" + std::to_wstring(t) + L"|" + std::to_wstring(i);
       failures += FAILED(createByProgId(kClasses[0].progId, IID__CProperty, item.putVoid())) ||
                   FAILED(createByProgId(kClasses[1].progId, IID__CGroup, group.putVoid())) ||
                   FAILED(createByProgId(kClasses[2].progId, IID__CSettingEx, settings.putVoid())) ||
                   FAILED(item->put_ItemInfo(bstr(record.c_str()).get())) ||
-                  FAILED(group->put_ItemInfo(bstr(L"group|Thread|:").get())) ||
-                  FAILED(item->get_ItemInfo(itemResult.put())) ||
-                  FAILED(group->get_ItemInfo(groupResult.put())) ||
-                  SysStringLen(itemResult.get()) + SysStringLen(groupResult.get()) > 0;
+                  FAILED(item->get_ItemInfo(result.put())) || SysStringLen(result.get()) > 0;
     }
   });
   EXPECT_EQ(failures, 0) << "every call succeeds, and a write never sets the result";
 }
 
-// Two threads show the item dialog at once; each host reads back its own
-// record after OK.
-TEST(ComponentThreads, TwoThreadsShowTheirOwnDialogsAtOnce) {
-  ASSERT_EQ(registerComponent(), S_OK);
+// Two threads show the item dialog at once; each host gets its own record
+// back after OK.
+TEST_F(ComponentThreads, TwoThreadsShowTheirOwnDialogsAtOnce) {
   std::wstring results[2];
   onApartmentThreads(2, [&](int t) {
     Ref<_CProperty> item;
@@ -177,6 +158,211 @@ TEST(ComponentThreads, TwoThreadsShowTheirOwnDialogsAtOnce) {
   });
   EXPECT_EQ(results[0], L"My Computer|first");
   EXPECT_EQ(results[1], L"Recycle Bin|second");
+}
+
+// A host's timer fires inside the modal loop, releases the last object and
+// asks whether the library may go: not while Show is on the stack.
+_CGroup* g_held = nullptr;
+HRESULT g_askedDuringShow = E_FAIL;
+void CALLBACK releaseAndAsk(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_held->Release();
+  g_askedDuringShow = canUnloadNow();
+}
+
+TEST_F(ComponentFaults, CanUnloadNowWaitsForFactoriesObjectsLocksAndAShowUnderway) {
+  const auto getClassObject =
+      entry<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>("DllGetClassObject");
+  Ref<IClassFactory> factory;
+  Ref<IUnknown> object;
+  ASSERT_EQ(getClassObject(CLSID_CGroup, IID_IClassFactory, factory.putVoid()), S_OK);
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "a factory is held";
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, object.putVoid()), S_OK);
+  ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+  factory.reset();
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "an object and a lock remain";
+  object.reset();
+  EXPECT_EQ(canUnloadNow(), S_FALSE) << "a lock remains";
+  ASSERT_EQ(getClassObject(CLSID_CGroup, IID_IClassFactory, factory.putVoid()), S_OK);
+  ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+  factory.reset();
+  EXPECT_EQ(canUnloadNow(), S_OK);
+
+  g_held = create<_CGroup>(1, IID__CGroup).detach();
+  ASSERT_NE(SetTimer(nullptr, 0, 50, &releaseAndAsk), 0u);
+  EXPECT_EQ(g_held->Show(), S_OK);  // the release unloads the form, which ends the show
+  EXPECT_EQ(g_askedDuringShow, S_FALSE) << "the library could have been unloaded under Show";
+  EXPECT_EQ(canUnloadNow(), S_OK) << "once Show has returned, nothing holds it";
+}
+
+_CProperty* g_item = nullptr;
+HRESULT g_innerShow = E_FAIL;
+void CALLBACK showAgain(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_innerShow = g_item->Show();  // the dialog is already up on this thread
+}
+
+// While the dialog is up: a Show from inside Show returns at once; a client
+// in another apartment is served through COM's marshaling on the object's
+// thread; a close command that reaches the dialog under its message box (a
+// tool can send one; a user cannot click the disabled dialog) is ignored.
+TEST_F(ComponentFaults, ADialogUpTakesShowAgainOtherApartmentsAndACloseUnderItsBox) {
+  auto item = create();
+  g_item = item.get();
+  const auto record = bstr(L"C:\\no such folder\\x.exe|tip");
+  ASSERT_EQ(item->put_ItemInfo(record.get()), S_OK);
+  IStream* stream = nullptr;
+  ASSERT_EQ(CoMarshalInterThreadInterfaceInStream(IID__CProperty, item.get(), &stream), S_OK);
+  bool upAfterInnerShow = false, served = false, boxSeen = false, usable = false;
+  ASSERT_NE(SetTimer(nullptr, 0, 50, &showAgain), 0u);
+  showWhile([&] { EXPECT_EQ(item->Show(), S_OK); }, kClasses[0].caption,
+            [&](HWND dialog, DWORD thread) {
+              upAfterInnerShow = driver::waitFor([] { return g_innerShow == S_OK; }, 2000) &&
+                                 IsWindowVisible(dialog);
+              CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+              Ref<_CProperty> proxy;
+              unique_bstr result;
+              served = CoGetInterfaceAndReleaseStream(stream, IID__CProperty, proxy.putVoid()) ==
+                           S_OK && proxy->put_ItemInfo(record.get()) == S_OK &&
+                       proxy->get_ItemInfo(result.put()) == S_OK && text(result).empty();
+              proxy.reset();
+              CoUninitialize();
+              driver::click(driver::findControl(dialog, L"&OK"));
+              HWND box = driver::waitForMessageBox(thread);
+              boxSeen = box != nullptr;
+              driver::closeWindow(dialog);
+              if (box) driver::closeMessageBox(box);
+              usable = driver::waitFor([&] {
+                return !IsWindowVisible(box) && IsWindowVisible(dialog) && IsWindowEnabled(dialog);
+              }, 2000);
+              driver::closeWindow(dialog);
+            });
+  EXPECT_TRUE(upAfterInnerShow);
+  EXPECT_TRUE(served) << "a write sets no result, from whichever apartment";
+  EXPECT_TRUE(boxSeen && usable);
+  unique_bstr result;
+  ASSERT_EQ(item->get_ItemInfo(result.put()), S_OK);
+  EXPECT_EQ(text(result), L"") << "closed from its title bar, it keeps no record";
+}
+
+// Each load and unload of a library with a static C++ runtime leaves heap
+// behind: the icon library is loaded once, whatever the number of icons.
+TEST_F(ComponentFaults, TheIconLibraryIsLoadedOnceForManyIcons) {
+  auto item = create();
+  for (int i = 0; i < 20; ++i) {
+    item->put_ItemInfo(bstr(L"My Computer|tip").get());  // its icon comes from Sysgate.dll
+    item->put_ItemInfo(bstr(L"Recycle Bin|tip").get());
+  }
+  HMODULE loaded = nullptr;  // the loader's count: ours, then the library's own load
+  ASSERT_TRUE(GetModuleHandleExW(0, L"Sysgate.dll", &loaded));
+  FreeLibrary(loaded);
+  FreeLibrary(loaded);
+  EXPECT_EQ(GetModuleHandleW(L"Sysgate.dll"), nullptr) << "more than one load was held";
+}
+
+// IDispatch::Invoke with what scripts and careless hosts pass.
+TEST_F(ComponentFaults, InvokeAnswersWhatTheAutomationRulesGive) {
+  auto group = create<IDispatch>(1, IID_IDispatch);
+  constexpr DISPID kInfo = 0x68030000, kShowId = 0x60030001;
+  constexpr WORD put = DISPATCH_PROPERTYPUT, method = DISPATCH_METHOD;
+  DISPID putId = DISPID_PROPERTYPUT, otherName = 7;
+  const unique_bstr record = bstr(L"group|Tools|:");
+  VARIANT text{}, number{}, nothing{};
+  text.vt = VT_BSTR, text.bstrVal = record.get();
+  number.vt = VT_I4, number.lVal = 42;
+  nothing.vt = VT_NULL;
+  VARIANT pair[2] = {text, text};
+  const struct {
+    const char* what;
+    DISPID id;
+    WORD flags;
+    DISPPARAMS params;
+    HRESULT expected;
+    UINT argError;  // checked unless ~0u
+  } cases[] = {
+      {"put a string", kInfo, put, {&text, &putId, 1, 1}, S_OK, ~0u},
+      {"put a number, converted", kInfo, put, {&number, &putId, 1, 1}, S_OK, ~0u},
+      {"put Null", kInfo, put, {&nothing, &putId, 1, 1}, DISP_E_TYPEMISMATCH, 0},
+      {"put two values", kInfo, put, {pair, &putId, 2, 1}, DISP_E_BADPARAMCOUNT, ~0u},
+      {"put without the put name", kInfo, put, {&text, nullptr, 1, 0}, DISP_E_PARAMNOTFOUND, ~0u},
+      {"put under another name", kInfo, put, {&text, &otherName, 1, 1}, DISP_E_PARAMNOTFOUND, 0},
+      {"putref of a string", kInfo, DISPATCH_PROPERTYPUTREF, {&text, &putId, 1, 1},
+       DISP_E_MEMBERNOTFOUND, ~0u},
+      {"get with an argument", kInfo, DISPATCH_PROPERTYGET, {&text, nullptr, 1, 0},
+       DISP_E_BADPARAMCOUNT, ~0u},
+      {"Show as a property put", kShowId, put, {&text, &putId, 1, 1}, DISP_E_MEMBERNOTFOUND, ~0u},
+      {"Show with an argument", kShowId, method, {&text, nullptr, 1, 0}, DISP_E_BADPARAMCOUNT, ~0u},
+      {"Show with a named argument", kShowId, method, {&text, &otherName, 1, 1},
+       DISP_E_PARAMNOTFOUND, 0},
+      {"no flags at all", kShowId, 0, {nullptr, nullptr, 0, 0}, DISP_E_MEMBERNOTFOUND, ~0u},
+      {"an unknown member", 12345, method, {nullptr, nullptr, 0, 0}, DISP_E_MEMBERNOTFOUND, ~0u},
+  };
+  for (const auto& c : cases) {
+    DISPPARAMS params = c.params;
+    VARIANT result{};
+    UINT argError = 99;
+    EXPECT_EQ(group->Invoke(c.id, IID_NULL, 0, c.flags, &params, &result, nullptr, &argError),
+              c.expected) << c.what;
+    EXPECT_TRUE(c.argError == ~0u || argError == c.argError) << c.what << ": argument " << argError;
+    VariantClear(&result);
+  }
+}
+
+// What the hidden item form's two boxes hold once a new object took the
+// record, written as a BSTR of exactly these characters.
+std::pair<std::wstring, std::wstring> fieldsFor(const std::wstring& record) {
+  static const forms::FormTable table = frmPropertyTable();
+  auto item = create();
+  const unique_bstr in(SysAllocStringLen(record.data(), static_cast<UINT>(record.size())));
+  EXPECT_EQ(item->put_ItemInfo(in.get()), S_OK);
+  const HWND form = formsOf(kClasses[0].caption).at(0);
+  return {driver::windowText(driver::controlWindow(form, table, "Text1")),
+          driver::windowText(driver::controlWindow(form, table, "Text2"))};
+}
+
+TEST_F(ComponentFaults, HostileRecordsGiveTheFieldsTheRecordRulesGive) {
+  const std::wstring scripts = L"C:\\\x0416\x0443\x0440\x6587\xD83D\xDE00.exe",
+                     longPath = L"C:\\" + std::wstring(300, L'p'), nearLimit(32766, L'y');
+  const struct {
+    const char* what;
+    std::wstring record, target, tooltip;
+  } cases[] = {
+      {"embedded NUL", std::wstring(L"C:\\a|ti\0p", 9), L"C:\\a", L"ti"},
+      {"40,000 characters", std::wstring(40000, L'x') + L"|tip", L"", L""},
+      {"a bar just before the limit", nearLimit + L"|tip", nearLimit, L"tip"},
+      {"a bar beyond the limit", nearLimit + L"y|tip", L"", L""},
+      {"a lone surrogate", L"C:\\\xD800x|\xDC00", L"C:\\\xD800x", L"\xDC00"},
+      {"Cyrillic, CJK and emoji", scripts + L"|\x0442\xD83D\xDE00", scripts, L"\x0442\xD83D\xDE00"},
+      {"a path of 300 characters", longPath + L"|tip", longPath, L"tip"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fieldsFor(c.record), std::pair(c.target, c.tooltip)) << c.what;
+  EXPECT_EQ(create()->put_ItemInfo(nullptr), S_OK) << "a NULL BSTR is the empty record";
+}
+
+// OK asks the shell's ANSI call for the icon: an existing file whose name
+// the code page cannot hold is refused, and a look-alike that the code page
+// folds onto an existing path (C:\windows) is accepted as typed.
+TEST_F(ComponentFaults, OkSeesPathsAsTheAnsiCodePageDoes) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring outside = std::wstring(temp) + L"\x0416\x0443\x0440.txt";
+  const std::wstring lookAlike = L"C:\xFF3Cwindows";  // a full-width backslash
+  CloseHandle(CreateFileW(outside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  for (const auto& path : {outside, lookAlike}) {
+    auto item = create();
+    ASSERT_EQ(item->put_ItemInfo(bstr((path + L"|tip").c_str()).get()), S_OK);
+    bool refused = false;
+    showWhile([&] { item->Show(); }, kClasses[0].caption, [&](HWND dialog, DWORD thread) {
+      driver::pressKey(dialog, VK_RETURN);
+      HWND box = driver::waitForMessageBox(thread, 1500);
+      if ((refused = box != nullptr)) driver::closeMessageBox(box), driver::pressKey(dialog, VK_ESCAPE);
+    });
+    unique_bstr result;
+    item->get_ItemInfo(result.put());
+    EXPECT_EQ(refused, path == outside);
+    EXPECT_EQ(text(result), refused ? std::wstring() : path + L"|tip") << "kept as typed";
+  }
+  DeleteFileW(outside.c_str());
 }
 
 }  // namespace

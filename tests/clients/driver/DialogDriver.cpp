@@ -1,13 +1,11 @@
-// Ends a modal dialog of another process as its user would: waits until a
-// visible top-level window with the given caption appears, then presses the
-// button with the given caption, or gives the window's close command when
-// no button is named.
-//
+// Ends a modal dialog of another process as its user would: waits for a
+// visible top-level window with the caption, then presses its button with
+// the given caption, or gives the window's close command:
 //   DialogDriver.exe "Item Property" "&OK"
 //   DialogDriver.exe "Group Property"
-//
-// Exit code 0 when it acted, 1 when no such dialog showed within a minute,
-// 2 on a bad command line, 3 when the dialog has no such button.
+// Exits 0 when it acted, 1 when no such dialog showed within a minute, 2 on
+// a bad command line, 3 when the dialog has no such button. It posts, never
+// sends: the dialog's thread may be about to block in a message box.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -41,14 +39,11 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc < 2) return 2;
-  Search dialog{argv[1], true};
+  Search dialog{argv[1], true}, button{argc > 2 ? argv[2] : L"", false};
   for (DWORD start = GetTickCount(); !dialog.found && GetTickCount() - start < 60000; Sleep(50))
     EnumWindows(match, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog.found) return 1;
-  // Posted, never sent: the dialog's thread may be about to block in a
-  // message box of its own.
   if (argc < 3) return PostMessageW(dialog.found, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
-  Search button{argv[2], false};
   EnumChildWindows(dialog.found, match, reinterpret_cast<LPARAM>(&button));
   if (!button.found) return 3;
   return PostMessageW(button.found, BM_CLICK, 0, 0) ? 0 : 1;
