@@ -1,7 +1,6 @@
 ' driver: Tollivar Property|&OK
-' The settings dialog from VBScript: Show reads the stored settings and OK
-' writes them back, where the host bar reads them. "Click" is no behaviour
-' ("click" is), so OK writes the other one. Exits 64 when all went so.
+' The settings dialog from VBScript: OK writes the stored settings back, where
+' the host bar reads them; "Click" is no behaviour ("click" is). Exits 64.
 Option Explicit
 Const Key = "HKCU\Software\VB and VBA Program Settings\Quorin\Setting\"
 Dim shell, names, stored, i

@@ -1,7 +1,5 @@
 // Registration in either scope: machine-wide (DllRegisterServer) or the
-// user's alone (regsvr32 /n /i:user calls DllInstall(TRUE, "user")). It
-// writes what hosts need in its scope alone, leaves a ProgID of another
-// class to its owner, and once undone leaves the classes as they were.
+// user's alone (regsvr32 /n /i:user calls DllInstall(TRUE, "user")).
 #include <gtest/gtest.h>
 #include <olectl.h>
 
@@ -29,7 +27,8 @@ void addTree(HKEY root, const std::wstring& path, const std::wstring& tag, Tree&
   for (DWORD i = 0, length = 256, type = 0, size = sizeof data;
        !RegEnumValueW(key.get(), i, name, &length, nullptr, &type, (BYTE*)data, &size);
        ++i, length = 256, size = sizeof data)
-    out[tag + path + L"|" + name] = std::to_wstring(type) + L"|" + std::wstring(data, wcsnlen(data, size / 2));
+    out[tag + path + L"|" + name] =
+        std::to_wstring(type) + L"|" + std::wstring(data, wcsnlen(data, size / 2));
   for (DWORD i = 0, length = 256;
        !RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
        ++i, length = 256)
@@ -47,15 +46,11 @@ Tree classes() {
 class ComponentRegistration : public ::testing::TestWithParam<bool> {  // true: the user's
  protected:
   void SetUp() override {
-    ASSERT_EQ(unregisterComponent(), S_OK);
-    win32::unique_hkey key;  // the system's own key, missing in a fresh Wine prefix
+    ASSERT_EQ(unregisterComponent(), S_OK);  // and make the user's key, missing in a new prefix
     RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
-                    key.put(), nullptr);
+                    win32::unique_hkey().put(), nullptr);
   }
-  void TearDown() override {
-    install(false);
-    registerComponent();  // as the other tests expect it
-  }
+  void TearDown() override { install(false); registerComponent(); }  // as other tests expect
   HRESULT install(bool on) {
     if (!GetParam()) return on ? registerComponent() : unregisterComponent();
     return reinterpret_cast<HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR)>(reinterpret_cast<void*>(
@@ -90,33 +85,29 @@ TEST_P(ComponentRegistration, WritesWhatHostsNeedInItsScopeAloneAndUndoesItExact
   EXPECT_TRUE(classes() == before);
   EXPECT_EQ(install(false), S_OK) << "unregistering twice";
   EXPECT_TRUE(classes() == before);
-}
 
-// A ProgID that names another class belongs to that class: unregistering
-// leaves it, and registering refuses it and takes back all it wrote.
-TEST_P(ComponentRegistration, AProgIdOfAnotherClassIsLeftToItsOwner) {
+  // A ProgID that names another class belongs to that class: unregistering
+  // leaves it, and registering refuses it and takes back all it wrote.
   const wchar_t foreign[] = L"{0F0F0F0F-1111-2222-3333-444444444444}";
   ASSERT_EQ(install(true), S_OK);
   ASSERT_EQ(RegSetKeyValueW(root, L"Software\\Classes\\Tollivor.CGroup\\CLSID", nullptr, REG_SZ,
                             foreign, sizeof foreign), ERROR_SUCCESS);
   EXPECT_EQ(install(false), S_OK);
-  Tree before = classes();
-  EXPECT_EQ(before[scope + L"Tollivor.CGroup\\CLSID|"], L"1|" + std::wstring(foreign));
-  EXPECT_FALSE(before.contains(scope + L"Tollivor.CProperty"));
+  Tree left = classes();
+  EXPECT_EQ(left[scope + L"Tollivor.CGroup\\CLSID|"], L"1|" + std::wstring(foreign));
+  EXPECT_FALSE(left.contains(scope + L"Tollivor.CProperty"));
   EXPECT_EQ(install(true), SELFREG_E_CLASS);
-  EXPECT_TRUE(classes() == before) << "a refused registration is rolled back whole";
+  EXPECT_TRUE(classes() == left) << "a refused registration is rolled back whole";
   RegDeleteTreeW(root, L"Software\\Classes\\Tollivor.CGroup");
 }
 
 TEST_P(ComponentRegistration, AHostCreatesEveryClassFromIt) {
   ASSERT_EQ(install(true), S_OK);
-  CLSID clsid;
-  if (CLSIDFromProgID(kClasses[0].progId, &clsid) != S_OK)
+  if (CLSID clsid; CLSIDFromProgID(kClasses[0].progId, &clsid) != S_OK)
     GTEST_SKIP() << "HKEY_CLASSES_ROOT here does not show the user's classes (Wine 8 and 10)";
-  for (const auto& c : kClasses) {
-    Ref<IUnknown> object;
+  Ref<IUnknown> object;
+  for (const auto& c : kClasses)
     EXPECT_EQ(createByProgId(c.progId, IID_IUnknown, object.putVoid()), S_OK) << c.progId;
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(, ComponentRegistration, ::testing::Bool(),

@@ -60,19 +60,15 @@ HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text) {
   return hr;
 }
 
-bool showWhile(const std::function<void()>& show, const wchar_t* caption,
+void showWhile(const std::function<void()>& show, const wchar_t* caption,
                const std::function<void(HWND dialog, DWORD thread)>& steps) {
-  bool shown = false;
-  {
-    driver::Watcher watcher([&](DWORD thread) {
-      HWND dialog = driver::waitForWindow(thread, caption);
-      if ((shown = dialog != nullptr)) steps(dialog, thread);
-      if (!dialog || !driver::waitFor([&] { return !IsWindowVisible(dialog); }, 3000))
-        driver::closeAll(thread);
-    });
-    show();
-  }  // the watcher has ended
-  return shown;
+  driver::Watcher watcher([&](DWORD thread) {
+    HWND dialog = driver::waitForWindow(thread, caption);
+    if (dialog) steps(dialog, thread);
+    if (!dialog || !driver::waitFor([&] { return !IsWindowVisible(dialog); }, 3000))
+      driver::closeAll(thread);
+  });
+  show();
 }
 
 }  // namespace tollivor::test

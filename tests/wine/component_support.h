@@ -19,8 +19,8 @@ HMODULE componentModule();     // loaded once, kept for the process
 HRESULT registerComponent();   // DllRegisterServer, called directly
 HRESULT unregisterComponent();
 
-// Runs a command line from `folder` (else the current one): its exit code,
-// -1 when it did not start or end within a minute.
+// A command line's exit code, run from `folder` (else the current one); -1
+// when it did not start or end within a minute.
 DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder = nullptr);
 
 template <class T>
@@ -33,8 +33,8 @@ inline std::wstring text(const unique_bstr& s) {
 
 // Creates a class by ProgID through the registry, as a host would.
 HRESULT createByProgId(const wchar_t* progId, REFIID iid, void** out);
-// Calls a member by name with no arguments, as script engines do (method or
-// property read); a string result goes to *text.
+// Calls a member by name without arguments, as scripts do; a string result
+// goes to *text.
 HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text = nullptr);
 
 // The classes as hosts know them; the identifiers are spelled out here so
@@ -52,9 +52,9 @@ inline constexpr ClassNames kClasses[] = {
 inline constexpr wchar_t kLibraryId[] = L"{068B30C0-D64F-4CC1-8F76-92636E44C7A1}";
 
 // Runs show() (a modal Show) while a watcher thread waits for the dialog
-// with this caption and works it; a dialog still up after the steps is
-// ended, so that a failing test fails instead of hanging. False: no dialog.
-bool showWhile(const std::function<void()>& show, const wchar_t* caption,
+// with this caption and works it; a dialog still up after the steps, or
+// none at all, ends the show, so that a failing test fails, not hangs.
+void showWhile(const std::function<void()>& show, const wchar_t* caption,
                const std::function<void(HWND dialog, DWORD thread)>& steps);
 
 }  // namespace tollivor::test
