@@ -51,10 +51,10 @@ class ComponentRegistration : public ::testing::TestWithParam<bool> {  // true: 
                     win32::unique_hkey().put(), nullptr);
   }
   void TearDown() override { install(false); registerComponent(); }  // as other tests expect
-  HRESULT install(bool on) {
+  HRESULT install(bool on, const wchar_t* who = L"user") {
     if (!GetParam()) return on ? registerComponent() : unregisterComponent();
     return reinterpret_cast<HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR)>(reinterpret_cast<void*>(
-        GetProcAddress(componentModule(), "DllInstall")))(on, L"user");
+        GetProcAddress(componentModule(), "DllInstall")))(on, who);
   }
   const HKEY root = GetParam() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   const std::wstring scope = GetParam() ? L"HKCU\\Software\\Classes\\" : L"Software\\Classes\\";
@@ -62,6 +62,7 @@ class ComponentRegistration : public ::testing::TestWithParam<bool> {  // true: 
 
 TEST_P(ComponentRegistration, WritesWhatHostsNeedInItsScopeAloneAndUndoesItExactly) {
   const Tree before = classes();
+  EXPECT_TRUE(!GetParam() || install(true, L"everyone") == E_INVALIDARG) << "the user's alone";
   ASSERT_EQ(install(true), S_OK);
   Tree after = classes();
   const std::wstring dll = L"1|" + componentPath(), library = L"1|" + std::wstring(kLibraryId);

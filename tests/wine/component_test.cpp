@@ -52,8 +52,7 @@ TEST_F(Component, EachClassBindsEarlyAndLateAsTheTypeLibrarySays) {
   library->ReleaseTLibAttr(attr);
   for (int c = 0; c < 3; ++c) {
     auto object = create<IDispatch>(c, IID_IDispatch);
-    Ref<IUnknown> other;
-    EXPECT_EQ(object->QueryInterface(IID_IClassFactory, other.putVoid()), E_NOINTERFACE);
+    EXPECT_EQ(object->QueryInterface(IID_IClassFactory, Ref<IUnknown>().putVoid()), E_NOINTERFACE);
     Ref<ITypeInfo> dispatch, vtable;
     HREFTYPE ref = 0;
     ASSERT_EQ(library->GetTypeInfoOfGuid(*kInterfaces[c], dispatch.put()), S_OK);
@@ -73,10 +72,9 @@ TEST_F(Component, EachClassBindsEarlyAndLateAsTheTypeLibrarySays) {
       for (BSTR name : names) SysFreeString(name);
     }
   }
-  auto outer = create<IUnknown>(1, IID_IUnknown);
-  Ref<IUnknown> inner;
-  EXPECT_EQ(CoCreateInstance(CLSID_CProperty, outer.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
-                             inner.putVoid()), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(CoCreateInstance(CLSID_CProperty, create<IUnknown>(1, IID_IUnknown).get(),
+                             CLSCTX_INPROC_SERVER, IID_IUnknown, Ref<IUnknown>().putVoid()),
+            CLASS_E_NOAGGREGATION);
 }
 
 // A C program built from the developer kit alone uses the registered DLL.
