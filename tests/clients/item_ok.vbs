@@ -1,23 +1,14 @@
 ' driver: Item Property|&OK
-' An item edit from VBScript: the record goes in, OK takes it as it stands,
-' and the same record comes back.
+' Late binding from VBScript: the object names its interface, the record
+' goes in and comes back after OK. Exits 64, else with the failed step.
 Option Explicit
-
-Sub Check(condition, code, what)
-  If Not condition Then
-    WScript.Echo "failed: " & what
-    WScript.Quit code
-  End If
-End Sub
-
-Dim item, record
-record = "C:\windows\notepad.exe|Editor"
+Const record = "C:\windows\notepad.exe|Editor"
+Dim item
 Set item = CreateObject("Tollivor.CProperty")
-Check item.ItemInfo = "", 1, "a fresh dialog has an empty result"
+If TypeName(item) <> "_CProperty" Then WScript.Quit 1
+If item.ItemInfo <> "" Then WScript.Quit 2
 item.ItemInfo = record
-Check item.ItemInfo = "", 2, "writing leaves the result alone"
+If item.ItemInfo <> "" Then WScript.Quit 3
 item.Show
-Check item.ItemInfo = record, 3, "OK hands back the record, got '" & item.ItemInfo & "'"
-Set item = Nothing
-
+If item.ItemInfo <> record Then WScript.Quit 4
 WScript.Quit 64

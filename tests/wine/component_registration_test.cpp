@@ -1,6 +1,7 @@
-// Registration through Wine's regsvr32: the records it writes, and that
-// unregistering takes all of them away and nothing else.
+// Registration in either scope: machine-wide (DllRegisterServer) or the
+// user's alone (regsvr32 /n /i:user calls DllInstall(TRUE, "user")).
 #include <gtest/gtest.h>
+#include <olectl.h>
 
 #include <map>
 
@@ -9,98 +10,109 @@
 namespace tollivor::test {
 namespace {
 
-std::wstring guidText(REFGUID guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return text;
+struct NoCase {  // as the registry compares key and value names
+  bool operator()(const std::wstring& a, const std::wstring& b) const {
+    return _wcsicmp(a.c_str(), b.c_str()) < 0;
+  }
+};
+using Tree = std::map<std::wstring, std::wstring, NoCase>;
+
+// Every key under root\path, and every value as "path|name" -> "type|text"
+// (the text up to its first NUL), each path after `tag`.
+void addTree(HKEY root, const std::wstring& path, const std::wstring& tag, Tree& out) {
+  win32::unique_hkey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put())) return;
+  out[tag + path] = L"";
+  wchar_t name[256], data[2048];
+  for (DWORD i = 0, length = 256, type = 0, size = sizeof data;
+       !RegEnumValueW(key.get(), i, name, &length, nullptr, &type, (BYTE*)data, &size);
+       ++i, length = 256, size = sizeof data)
+    out[tag + path + L"|" + name] =
+        std::to_wstring(type) + L"|" + std::wstring(data, wcsnlen(data, size / 2));
+  for (DWORD i = 0, length = 256;
+       !RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+       ++i, length = 256)
+    addTree(root, path + L"\\" + name, tag, out);
 }
 
-// A value of a key under HKEY_CLASSES_ROOT; nullptr name: the default value.
-// "<missing>" when the key or the value does not exist.
-std::wstring classesValue(const std::wstring& key, const wchar_t* name = nullptr) {
-  wchar_t text[1024] = {};
-  DWORD bytes = sizeof(text) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-      ERROR_SUCCESS)
-    return L"<missing>";
-  return text;
-}
-
-// Every key and value of the machine's and the user's classes: what the
-// merged HKEY_CLASSES_ROOT is made of.
-std::map<std::wstring, std::wstring> classesSnapshot() {
-  std::map<std::wstring, std::wstring> tree, machine, user;
-  registryTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", machine);
-  registryTree(HKEY_CURRENT_USER, L"Software\\Classes", user);
-  // Both trees have the same paths: each keeps its own root's name.
-  for (auto& [path, value] : machine) tree[L"HKLM\\" + path] = std::move(value);
-  for (auto& [path, value] : user) tree[L"HKCU\\" + path] = std::move(value);
+// The machine's classes, then the user's after "HKCU\".
+Tree classes() {
+  Tree tree;
+  addTree(HKEY_LOCAL_MACHINE, L"Software\\Classes", L"", tree);
+  addTree(HKEY_CURRENT_USER, L"Software\\Classes", L"HKCU\\", tree);
   return tree;
 }
 
-// The differing entries of two snapshots, for a readable failure.
-std::wstring difference(const std::map<std::wstring, std::wstring>& a,
-                        const std::map<std::wstring, std::wstring>& b) {
-  std::wstring out;
-  for (const auto& [key, value] : a)
-    if (auto it = b.find(key); it == b.end() || it->second != value) out += L"- " + key + L"\n";
-  for (const auto& [key, value] : b)
-    if (!a.contains(key)) out += L"+ " + key + L"\n";
-  return out;
-}
-
-TEST(ComponentRegistration, Regsvr32WritesEveryRecordAndUnregisterTakesAllOfThemAway) {
-  ASSERT_EQ(unregisterComponent(), S_OK);
-  const auto before = classesSnapshot();
-  const std::wstring dll = L" \"" + componentPath() + L"\"";
-  ASSERT_EQ(runProgram(L"regsvr32.exe /s" + dll), 0u);
-
-  const std::wstring library = guidText(LIBID_Tollivor);
-  const struct {
-    const CLSID* clsid;
-    const IID* iid;
-    const wchar_t* progId;
-  } classes[] = {{&CLSID_CProperty, &IID__CProperty, L"Tollivor.CProperty"},
-                 {&CLSID_CGroup, &IID__CGroup, L"Tollivor.CGroup"},
-                 {&CLSID_CSettingEx, &IID__CSettingEx, L"Tollivor.CSettingEx"}};
-  for (const auto& c : classes) {
-    SCOPED_TRACE(c.progId);
-    const std::wstring key = L"CLSID\\" + guidText(*c.clsid);
-    EXPECT_EQ(_wcsicmp(classesValue(key + L"\\InprocServer32").c_str(), componentPath().c_str()), 0);
-    EXPECT_EQ(classesValue(key + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
-    EXPECT_EQ(classesValue(key + L"\\ProgID"), c.progId);
-    EXPECT_EQ(classesValue(key + L"\\TypeLib"), library);
-    EXPECT_EQ(classesValue(std::wstring(c.progId) + L"\\CLSID"), guidText(*c.clsid));
-    // The type library's registration makes the interface marshalable.
-    EXPECT_EQ(classesValue(L"Interface\\" + guidText(*c.iid) + L"\\TypeLib"), library);
+class ComponentRegistration : public ::testing::TestWithParam<bool> {  // true: the user's
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(unregisterComponent(), S_OK);  // and make the user's key, missing in a new prefix
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
+                    win32::unique_hkey().put(), nullptr);
   }
-  EXPECT_EQ(_wcsicmp(classesValue(L"TypeLib\\" + library + L"\\1.1\\0\\win64").c_str(),
-                     componentPath().c_str()),
-            0);
+  void TearDown() override { install(false); registerComponent(); }  // as other tests expect
+  HRESULT install(bool on, const wchar_t* who = L"user") {
+    if (!GetParam()) return on ? registerComponent() : unregisterComponent();
+    return reinterpret_cast<HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR)>(reinterpret_cast<void*>(
+        GetProcAddress(componentModule(), "DllInstall")))(on, who);
+  }
+  const HKEY root = GetParam() ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  const std::wstring scope = GetParam() ? L"HKCU\\Software\\Classes\\" : L"Software\\Classes\\";
+};
 
-  ASSERT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u);
-  const auto after = classesSnapshot();
-  EXPECT_TRUE(after == before) << testing::PrintToString(difference(before, after));
-  EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), L"<missing>");
-  EXPECT_EQ(runProgram(L"regsvr32.exe /s /u" + dll), 0u) << "unregistering twice is no error";
-  registerComponent();  // as the other tests expect it
+TEST_P(ComponentRegistration, WritesWhatHostsNeedInItsScopeAloneAndUndoesItExactly) {
+  const Tree before = classes();
+  EXPECT_TRUE(!GetParam() || install(true, L"everyone") == E_INVALIDARG) << "the user's alone";
+  ASSERT_EQ(install(true), S_OK);
+  Tree after = classes();
+  const std::wstring dll = L"1|" + componentPath(), library = L"1|" + std::wstring(kLibraryId);
+  EXPECT_EQ(after[scope + L"TypeLib\\" + kLibraryId + L"\\1.1\\0\\win64|"], dll);
+  for (const auto& c : kClasses) {
+    const std::wstring key = scope + L"CLSID\\" + c.clsid;
+    EXPECT_EQ(after[scope + c.progId + L"\\CLSID|"], L"1|" + std::wstring(c.clsid));
+    EXPECT_EQ(after[key + L"\\InprocServer32|"], dll);
+    EXPECT_EQ(after[key + L"\\InprocServer32|ThreadingModel"], L"1|Apartment");
+    EXPECT_EQ(after[key + L"\\TypeLib|"], library);
+    // The type library's records make the interface marshalable.
+    EXPECT_EQ(after[scope + L"Interface\\" + c.iid + L"\\TypeLib|"], library);
+  }
+  // Wine's type library registration also writes the machine's 32-bit
+  // view, in either scope (and takes it away again).
+  for (const auto& [path, data] : classes())
+    EXPECT_TRUE((before.contains(path) && before.at(path) == data) ||
+                path.starts_with(L"Software\\Classes\\Wow6432Node") ||
+                path.starts_with(L"HKCU\\") == GetParam()) << "outside its scope: " << path;
+  EXPECT_EQ(install(false), S_OK);
+  EXPECT_TRUE(classes() == before);
+  EXPECT_EQ(install(false), S_OK) << "unregistering twice";
+  EXPECT_TRUE(classes() == before);
+
+  // A ProgID that names another class belongs to that class: unregistering
+  // leaves it, and registering refuses it and takes back all it wrote.
+  const wchar_t foreign[] = L"{0F0F0F0F-1111-2222-3333-444444444444}";
+  ASSERT_EQ(install(true), S_OK);
+  ASSERT_EQ(RegSetKeyValueW(root, L"Software\\Classes\\Tollivor.CGroup\\CLSID", nullptr, REG_SZ,
+                            foreign, sizeof foreign), ERROR_SUCCESS);
+  EXPECT_EQ(install(false), S_OK);
+  Tree left = classes();
+  EXPECT_EQ(left[scope + L"Tollivor.CGroup\\CLSID|"], L"1|" + std::wstring(foreign));
+  EXPECT_FALSE(left.contains(scope + L"Tollivor.CProperty"));
+  EXPECT_EQ(install(true), SELFREG_E_CLASS);
+  EXPECT_TRUE(classes() == left) << "a refused registration is rolled back whole";
+  RegDeleteTreeW(root, L"Software\\Classes\\Tollivor.CGroup");
 }
 
-// A ProgID that meanwhile names another class belongs to that class now:
-// unregistering leaves it alone, and takes the rest away.
-TEST(ComponentRegistration, UnregisteringKeepsAProgIdThatNamesAnotherClass) {
-  ASSERT_EQ(registerComponent(), S_OK);
-  const std::wstring other = L"{6B0F4A70-1C2D-4E5F-8A9B-0C1D2E3F4A5B}";
-  ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup\\CLSID", REG_SZ, other.c_str(),
-                         static_cast<DWORD>(other.size() * sizeof(wchar_t))),
-            ERROR_SUCCESS);
-  EXPECT_EQ(unregisterComponent(), S_OK);
-  EXPECT_EQ(classesValue(L"Tollivor.CGroup\\CLSID"), other);
-  EXPECT_EQ(classesValue(L"Tollivor.CProperty\\CLSID"), L"<missing>");
-  EXPECT_EQ(classesValue(L"CLSID\\" + guidText(CLSID_CGroup) + L"\\InprocServer32"), L"<missing>");
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Tollivor.CGroup");
-  ASSERT_EQ(registerComponent(), S_OK);  // as the other tests expect it
+TEST_P(ComponentRegistration, AHostCreatesEveryClassFromIt) {
+  ASSERT_EQ(install(true), S_OK);
+  if (CLSID clsid; CLSIDFromProgID(kClasses[0].progId, &clsid) != S_OK)
+    GTEST_SKIP() << "HKEY_CLASSES_ROOT here does not show the user's classes (Wine 8 and 10)";
+  Ref<IUnknown> object;
+  for (const auto& c : kClasses)
+    EXPECT_EQ(createByProgId(c.progId, IID_IUnknown, object.putVoid()), S_OK) << c.progId;
 }
+
+INSTANTIATE_TEST_SUITE_P(, ComponentRegistration, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "User" : "Machine"; });
 
 }  // namespace
 }  // namespace tollivor::test

@@ -1,14 +1,12 @@
-// What the component tests share: the DLL beside the test program, its
-// registration, owning COM references, and finding the dialogs' windows.
+// What the component tests share: the DLL, its registration, COM helpers,
+// the classes as hosts know them, and a dialog worked while it shows.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
-#include <map>
+#include <functional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "Tollivor_h.h"
 #include "win32/ComRef.h"
@@ -16,23 +14,18 @@
 
 namespace tollivor::test {
 
-// Tollivor.dll in the test program's own folder.
-std::wstring componentPath();
-HMODULE componentModule();  // loaded once, kept for the process
-
-// Calls the DLL's DllRegisterServer / DllUnregisterServer directly.
-HRESULT registerComponent();
+std::wstring componentPath();  // Tollivor.dll beside the test program
+HMODULE componentModule();     // loaded once, kept for the process
+HRESULT registerComponent();   // DllRegisterServer, called directly
 HRESULT unregisterComponent();
 
-// Runs a command line, e.g. L"regsvr32.exe /s x.dll", from `folder` (else
-// this program's current one); its exit code, -1 when it did not start or end.
+// A command line's exit code, run from `folder` (else the current one); -1
+// when it did not start or end within a minute.
 DWORD runProgram(const std::wstring& commandLine, const wchar_t* folder = nullptr);
 
 template <class T>
 using Ref = win32::ComRef<T>;
-
 using win32::unique_bstr;
-
 inline unique_bstr bstr(const wchar_t* text) { return unique_bstr(SysAllocString(text)); }
 inline std::wstring text(const unique_bstr& s) {
   return s ? std::wstring(s.get(), SysStringLen(s.get())) : std::wstring();
@@ -40,27 +33,28 @@ inline std::wstring text(const unique_bstr& s) {
 
 // Creates a class by ProgID through the registry, as a host would.
 HRESULT createByProgId(const wchar_t* progId, REFIID iid, void** out);
-
-// The top-level windows of a thread with this caption, shown or hidden.
-std::vector<HWND> threadWindows(DWORD threadId, const wchar_t* caption);
-
-// Calls a member by name with no arguments, as script engines do (method or
-// property read); a string result goes to *text.
+// Calls a member by name without arguments, as scripts do; a string result
+// goes to *text.
 HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text = nullptr);
 
-// What a watcher saw of a dialog that it ended with the window's close command.
-struct ShownDialog {
-  HWND window = nullptr;  // nullptr: the dialog never showed
-  RECT client{};
-  RECT frame{};  // screen coordinates
+// The classes as hosts know them; the identifiers are spelled out here so
+// that a changed one shows.
+struct ClassNames {
+  const wchar_t *progId, *clsid, *iid, *caption;
 };
+inline constexpr ClassNames kClasses[] = {
+    {L"Tollivor.CProperty", L"{F006B175-D05E-440C-8BCA-4677B3DE56CD}",
+     L"{127B0D35-980C-4F03-B28D-ECF5B4465CF0}", L"Item Property"},
+    {L"Tollivor.CGroup", L"{D33C85F8-B31E-45D3-A9F6-7902B4897DB1}",
+     L"{168DACDD-3BC5-4B25-8334-4B6A5B12A44B}", L"Group Property"},
+    {L"Tollivor.CSettingEx", L"{FE89EDEA-C93E-4B08-8366-6874FB347DD3}",
+     L"{A59224D2-D811-4B2D-89D2-987888D07C91}", L"Tollivar Property"}};
+inline constexpr wchar_t kLibraryId[] = L"{068B30C0-D64F-4CC1-8F76-92636E44C7A1}";
 
-// Calls Show on the object while a watcher thread waits for the dialog with
-// this caption on the calling thread and gives its close command.
-ShownDialog showAndClose(IDispatch* object, const wchar_t* caption);
-
-// Every key under root\path with its values, as "path" and
-// "path|name" -> "type|data" entries: a snapshot to compare.
-void registryTree(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& out);
+// Runs show() (a modal Show) while a watcher thread waits for the dialog
+// with this caption and works it; a dialog still up after the steps, or
+// none at all, ends the show, so that a failing test fails, not hangs.
+void showWhile(const std::function<void()>& show, const wchar_t* caption,
+               const std::function<void(HWND dialog, DWORD thread)>& steps);
 
 }  // namespace tollivor::test
