@@ -1,14 +1,9 @@
 // The forms contract over the headless platform and its scripted user.
-#include <gtest/gtest.h>
-
 #include "common/FormContract.h"
-#include "forms/headless/HeadlessPlatform.h"
+#include "unit/harness.h"
 
 namespace tollivor::test {
 namespace {
-
-using forms::headless::HeadlessPlatform;
-using forms::headless::ScriptedUser;
 
 class HeadlessUser final : public ContractUser {
  public:
@@ -17,9 +12,7 @@ class HeadlessUser final : public ContractUser {
   void click(const std::string& control, int index) override { user_.click(control, index); }
   void chooseTab(const std::string& control, int tab) override { user_.chooseTab(control, tab); }
   void focus(const std::string& control, int index) override { user_.focus(control, index); }
-  void type(const std::string& control, const std::u16string& text) override {
-    user_.type(control, text);
-  }
+  void type(const std::string& control, const std::u16string& text) override { user_.type(control, text); }
   void pressEnter() override { user_.pressEnter(); }
   void pressEsc() override { user_.pressEsc(); }
   void pressAccessKey(char16_t key) override { user_.pressAccessKey(key); }
@@ -33,10 +26,7 @@ class HeadlessUser final : public ContractUser {
 
 class HeadlessContract final : public ContractPlatform {
  public:
-  ~HeadlessContract() override {
-    EXPECT_TRUE(system_.unknownControls.empty()) << system_.unknownControls.front();
-  }
-
+  ~HeadlessContract() override { EXPECT_EQ(system_.unknownControls, std::vector<std::string>{}); }
   bool show(TestForm& form, const std::function<void(ContractUser&)>& steps) override {
     const int unfinished = system_.unfinishedShows;
     system_.onNextShow([&](ScriptedUser& user) {
@@ -46,10 +36,7 @@ class HeadlessContract final : public ContractPlatform {
     form.showModal();
     return system_.unfinishedShows == unfinished;
   }
-
-  void closeHidden(TestForm& form) override {
-    if (auto* window = system_.windowOf(form.handle())) window->receiveCloseCommand();
-  }
+  void closeHidden(TestForm& form) override { system_.windowOf(form.handle())->receiveCloseCommand(); }
 
  private:
   HeadlessPlatform system_;

@@ -1,0 +1,164 @@
+// The group dialog: records in, what OK writes or refuses (and which
+// prompt says why), and the icon choosers.
+#include <optional>
+
+#include "group/CGroup.h"
+#include "group/frmGroup.h"
+#include "unit/harness.h"
+
+namespace tollivor::test {
+namespace {
+
+const std::u16string kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:name.ico",
+                     kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotes = u"C:\\Icons\\notes.txt",
+                     kBitmap = u"C:\\Icons\\tools.bmp";
+const Shows kToolsPicture{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
+constexpr char16_t kBarPrompt[] = u"You cannot use the character \"|\" in Group Name. Please change it. ";
+constexpr char16_t kNoNamePrompt[] = u"Please input a valid group name. ";
+constexpr char16_t kNoIconPrompt[] = u"You must provide a valid icon file. ";
+
+class Group : public Editor<CGroup, frmGroup> {
+ protected:
+  void SetUp() override {
+    for (const auto& file : {kTools, kOdd, kBroken, kNotes, kBitmap}) system.files[file] = 32;
+    system.files[u"C:\\Icons"] = forms::kAttrDirectory;
+    system.notPictures.insert(kBroken);
+    Editor::SetUp();
+  }
+  std::u16string name() { return form().txtGroupName.text(); }
+  std::u16string iconPath() { return form().lblIconPath.caption(); }
+  Shows picture() { return preview("pictIcon"); }
+};
+
+// Applied in order to one dialog: anything but a group record changes
+// nothing, and a file that is no picture keeps the preview.
+TEST_F(Group, RecordsFillNameIconPathAndPreview) {
+  const std::u16string far(40000, u'n');
+  const struct {
+    std::u16string record, name, iconPath;
+    Shows preview;
+  } cases[] = {
+      {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPicture},
+      {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPicture},
+      {u"group|T|:" + kBroken, u"T", kBroken, kToolsPicture},
+      {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
+      {u"group|Tools", u"", u"", kDefaultIcon},
+      {u"group|T|:" + kTools, u"T", kTools, kToolsPicture},
+      {u" group|x|:", u"T", kTools, kToolsPicture},
+      {u"groupx|:", u"T", kTools, kToolsPicture},
+      {u"C:\\Tools\\edit.exe|Editor", u"T", kTools, kToolsPicture},
+      {u"", u"T", kTools, kToolsPicture},
+      {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon},  // a folder
+      {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPicture},
+      {u"group|T|:C:\\Icons\\gone.ico", u"T", u"", kDefaultIcon},
+      {u"group|" + far + u"|:" + kTools, u"", u"", kDefaultIcon},  // separators past 32,767
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.record.begin(), c.record.begin() + std::min<size_t>(c.record.size(), 30)));
+    object->ItemInfo(c.record);
+    EXPECT_EQ(name(), c.name);
+    EXPECT_EQ(iconPath(), c.iconPath);
+    EXPECT_EQ(picture(), c.preview);
+  }
+  EXPECT_EQ(object->ItemInfo(), u"") << "writing does not set the result";
+  object->ItemInfo(u"group|T|:" + kTools);
+  system.sysgateMissing = true;
+  object->ItemInfo(u"group|T|:");
+  EXPECT_EQ(picture(), Shows{}) << "no default icon: the preview is cleared";
+}
+
+// OK hands back the record as typed, prefix in lower case; a vanished icon
+// file or one that is no picture still passes. The checks run in order: a
+// bar in the name, then a blank name, then a path not ending in ".ico".
+TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
+  const struct {
+    std::u16string record, typed;  // typed over the name, unless empty
+    const char16_t* prompt;        // nullptr: accepted
+    std::string focus;
+    std::u16string result;
+  } cases[] = {
+      {u"GROUP|Tools|:" + kTools, u"", nullptr, "", u"group|Tools|:" + kTools},
+      {u"group| Tools  |:", u"", nullptr, "", u"group| Tools  |:"},
+      {u"group|T|:" + kOdd, u"", nullptr, "", u"group|T|:" + kOdd},
+      {u"group|T|:" + kBroken, u"", nullptr, "", u"group|T|:" + kBroken},
+      {u"group|x|:" + kNotes, u"a|b", kBarPrompt, "txtGroupName"},
+      {u"group|x|:", u" | ", kBarPrompt, "txtGroupName"},
+      {u"group||:", u"", kNoNamePrompt, "txtGroupName"},
+      {u"group|x|:" + kNotes, u"   ", kNoNamePrompt, "txtGroupName"},
+      {u"group|x|:" + kNotes, u"Tools", kNoIconPrompt, "cmdChangeIcon"},
+      {u"group|x|:C:\\Icons\\TOOLS.ICO", u"Tools", kNoIconPrompt, "cmdChangeIcon"},
+  };
+  system.files[u"C:\\Icons\\TOOLS.ICO"] = 32;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()) + (c.prompt ? " refused" : " accepted"));
+    system.beeps = 0;
+    system.messageBoxes.clear();
+    object->ItemInfo(c.record);
+    if (c.record.ends_with(kTools)) system.files.erase(kTools);  // vanished since
+    form().resultText = u"earlier";
+    std::string focus;
+    std::u16string resultMeanwhile;
+    const auto result = edit([&](ScriptedUser& user) {
+      EXPECT_EQ(user.focusedControl(), "txtGroupName") << "the dialog opens in the name box";
+      if (!c.typed.empty()) user.type("txtGroupName", c.typed);
+      user.focus(c.focus == "txtGroupName" ? "cmdChangeIcon" : "txtGroupName");  // to see it move
+      user.click("cmdOK");
+      focus = user.focusedControl();
+      resultMeanwhile = form().resultText;
+      if (user.window()) user.click("cmdCancel");
+    });
+    system.files[kTools] = 32;
+    EXPECT_EQ(result, c.result) << "Cancel empties the result";
+    EXPECT_EQ(system.beeps, c.prompt ? 1 : 0);
+    ASSERT_EQ(system.messageBoxes.size(), c.prompt ? 1u : 0u);
+    if (!c.prompt) continue;
+    EXPECT_EQ(system.messageBoxes[0].prompt, c.prompt);
+    EXPECT_EQ(focus, c.focus);
+    EXPECT_EQ(resultMeanwhile, u"earlier") << "a refusal keeps the earlier result";
+  }
+}
+
+// Change Icon and a drop take the file as it is; OK judges it later. The
+// last chosen file is offered again while the form stays loaded.
+TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
+  const struct {
+    const char* how;  // "browse" or "drop"
+    std::optional<std::u16string> answer;
+    std::vector<std::u16string> dropped;
+    std::u16string iconPath;
+    Shows preview;
+    std::u16string offered;  // the file name the dialog opens with
+  } steps[] = {
+      {"browse", kTools, {}, kTools, kToolsPicture, u""},
+      {"browse", std::nullopt, {}, kTools, kToolsPicture, kTools},
+      {"browse", kBroken, {}, kBroken, kToolsPicture, kTools},
+      {"browse", kBitmap, {}, kBitmap, {u"picture:" + kBitmap}, kBroken},
+      {"drop", {}, {kTools, kBitmap}, kTools, kToolsPicture},
+      {"drop", {}, {kBroken}, kBroken, kToolsPicture},
+      {"drop", {}, {}, kBroken, kToolsPicture},
+  };
+  object->ItemInfo(u"group|Tools|:");
+  show([&](ScriptedUser& user) {
+    for (const auto& s : steps) {
+      SCOPED_TRACE(&s - steps);
+      if (s.how == std::string("drop")) {
+        user.dropFiles(s.dropped);
+      } else {
+        system.answerNextOpen(s.answer);
+        user.click("cmdChangeIcon");
+        EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
+      }
+      EXPECT_EQ(iconPath(), s.iconPath);
+      EXPECT_EQ(picture(), s.preview);
+    }
+    user.pressEsc();
+  });
+  EXPECT_NE(system.openDialogs[0].filter.find(u"(*.ico)|*.ico|"), std::u16string::npos);
+  reload();
+  system.answerNextOpen(std::nullopt);
+  show([](ScriptedUser& user) { user.click("cmdChangeIcon"); user.pressEsc(); });
+  EXPECT_EQ(system.openDialogs.back().fileName, u"") << "a reloaded form starts with no file";
+}
+
+}  // namespace
+}  // namespace tollivor::test

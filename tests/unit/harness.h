@@ -1,0 +1,67 @@
+// The headless layer's one fixture: the in-memory platform installed, one
+// dialog class and its form, and a scripted user for each show. TearDown
+// checks what no test may leave behind.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/FormInstance.h"
+#include "forms/headless/HeadlessPlatform.h"
+
+namespace tollivor::test {
+
+using forms::headless::HeadlessPlatform;
+using forms::headless::ScriptedUser;
+using Script = HeadlessPlatform::Script;
+using Shows = std::vector<std::u16string>;
+
+class Headless : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    EXPECT_TRUE(system.liveIcons.empty()) << "an icon handle was not released";
+    EXPECT_EQ(system.badIconReleases, 0) << "an icon handle was released twice";
+    EXPECT_EQ(system.unknownControls, std::vector<std::string>{}) << "a script named a control its form lacks";
+    EXPECT_EQ(system.unfinishedShows, 0) << "a show ended only because its script ran out";
+    for (const auto& dialog : system.openDialogs)  // the user may only pick a file that is there
+      EXPECT_TRUE(dialog.flags & forms::kOpenFileMustExist);
+  }
+
+  HeadlessPlatform system;
+  forms::ScopedPlatform installed{system};
+};
+
+// Object is the class the host creates (CProperty, CGroup, CSettingEx), F its form.
+template <class Object, class F>
+class Editor : public Headless {
+ protected:
+  void SetUp() override { object = std::make_unique<Object>(); }
+  void TearDown() override {
+    object.reset();  // the last object unloads the form and its icons
+    Headless::TearDown();
+  }
+  // A new object on a form loaded afresh.
+  void reload() {
+    object.reset();
+    object = std::make_unique<Object>();
+  }
+
+  F& form() { return forms::FormInstance<F>::get(); }
+  Shows preview(const char* picture) { return system.windowOf(form().handle())->pictureShows(picture); }
+  void show(Script script) {
+    system.onNextShow(std::move(script));
+    object->Show();
+  }
+  // Shows the dialog while the user acts; answers what the host then reads.
+  std::u16string edit(Script script) {
+    show(std::move(script));
+    return object->ItemInfo();
+  }
+
+  std::unique_ptr<Object> object;
+};
+
+}  // namespace tollivor::test
