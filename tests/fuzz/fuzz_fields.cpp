@@ -6,12 +6,10 @@
 // matches are common. Every 1000th input also has its text padded to just
 // below 32,767 characters to reach the 16-bit position limit; a counter
 // rather than an input bit keeps the fuzzer from making most inputs long.
-#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <cstdio>
 #include <string>
 
+#include "check.h"
 #include "shared/Mshared.h"
 #include "shared/Stringbas.h"
 
@@ -70,12 +68,6 @@ std::u16string model_parent(const std::u16string& path) {
   return at == 2 ? path.substr(0, 3) : path.substr(0, at);
 }
 
-void expect(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "model disagrees: %s\n", what);
-  std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -88,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (++part == 3) break;
       continue;
     }
-    parts[part] += kAlphabet[data[i] % (sizeof kAlphabet / sizeof kAlphabet[0])];
+    parts[part] += letter(kAlphabet, data[i]);
   }
   std::u16string& text = parts[0];
   static unsigned runs = 0;
