@@ -11,6 +11,6 @@ inline void expect(bool ok, const char* what, const char* detail = "") {
   std::abort();
 }
 
-// Text from input bytes over a small alphabet, so that separators and matches are common.
+// A letter of a small alphabet, so that separators and matches are common.
 template <std::size_t N>
 char16_t letter(const char16_t (&alphabet)[N], unsigned char byte) { return alphabet[byte % N]; }

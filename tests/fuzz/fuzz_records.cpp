@@ -23,10 +23,10 @@ using namespace tollivor;
 using Text = std::u16string;
 constexpr std::size_t kLastPosition = 32767;
 const Text kIcon = u"C:\\icons\\tools.ico", kEditor = u"C:\\Tools\\edit.exe";
-const char16_t kItemLetters[] = {u'|', u'M', u'y', u' ', u'C', u'o', u'm', u'p', u'u', u't',
-                                 u'e', u'r', u'\\', u':', u'\0', 0x416 /* Ж */, 0xD83D, 0xDE00};
-const char16_t kGroupLetters[] = {u'|', u':', u'g', u'G', u'r', u'R', u'o', u'u', u'p', u'P',
-                                  u' ', u'.', u'i', u'c', u'\\', u'\0', 0x416, 0xD800};
+const char16_t kItemLetters[] = {u'|', u'M', u'y', u' ', u'C', u'o', u'm', u'p', u'u', u't', u'e', u'r', u'\\',
+                                 u':', u'\0', 0x416 /* Ж */, 0xD83D, 0xDE00};
+const char16_t kGroupLetters[] = {u'|', u':', u'g', u'G', u'r', u'R', u'o', u'u', u'p', u'P', u' ', u'.', u'i',
+                                  u'c', u'\\', u'\0', 0x416, 0xD800};
 
 // Position of `what` from `from`, npos beyond the 16-bit limit.
 std::size_t find(const Text& text, const Text& what, std::size_t from) {
@@ -37,9 +37,7 @@ std::size_t find(const Text& text, const Text& what, std::size_t from) {
 void checkItem(const Text& record) {
   CProperty item;
   auto& form = forms::FormInstance<frmProperty>::get();
-  form.Text1.setText(u"before");
-  form.Text2.setText(u"tip");
-  expect(item.ItemInfo(record), "the write reports no failure");
+  expect(form.Text1.setText(u"before") && form.Text2.setText(u"tip") && item.ItemInfo(record), "write");
   const auto bar = find(record, u"|", 0);
   Text target = record.empty() ? u"before" : u"", tooltip = record.empty() ? u"tip" : u"";
   if (bar != Text::npos) target = record.substr(0, bar), tooltip = record.substr(bar + 1);
@@ -53,8 +51,7 @@ void checkGroup(forms::headless::HeadlessPlatform& system, const Text& info) {
   auto& form = forms::FormInstance<frmGroup>::get();
   form.txtGroupName.setText(u"before");
   group.ItemInfo(info);
-  Text name = u"before", path;
-  Text prefix = info.substr(0, 6);
+  Text name = u"before", path, prefix = info.substr(0, 6);
   for (auto& c : prefix) c = c >= u'A' && c <= u'Z' ? c + 32 : c;
   if (prefix == u"group|") {
     const auto bar = find(info, u"|", 0), end = bar == Text::npos ? bar : find(info, u"|:", bar + 1);
@@ -67,10 +64,7 @@ void checkGroup(forms::headless::HeadlessPlatform& system, const Text& info) {
 
   const bool acceptable = name.find(u'|') == Text::npos && name.find_first_not_of(u' ') != Text::npos;
   const auto boxes = system.messageBoxes.size();
-  system.onNextShow([](forms::headless::ScriptedUser& user) {
-    user.pressEnter();
-    user.closeWindow();  // after a refusal
-  });
+  system.onNextShow([](forms::headless::ScriptedUser& user) { user.pressEnter(), user.closeWindow(); });
   group.Show();
   expect(group.ItemInfo() == (acceptable ? u"group|" + name + u"|:" + path : u""), "record after OK");
   expect(system.messageBoxes.size() == boxes + !acceptable, "one message for a refusal");

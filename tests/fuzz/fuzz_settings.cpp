@@ -1,8 +1,6 @@
-// The settings store's texts: any text under any of the eleven keys (or the
-// key missing) goes through CSettingEx's Show into a fresh dialog, OK writes
-// it back, and each written value must match a plain model of the reading
-// and writing tables. Colour text is also checked against a model of the
-// conversion (decimal notation, blanks around it, half to even, 32 bits).
+// Any text under each of the eleven keys (or none) goes through CSettingEx's Show into a fresh
+// dialog and OK writes it back: each value must match a model of reading and writing. Colour text
+// is also checked against a model of the conversion (decimal, blanks around, half to even, 32 bits).
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -32,20 +30,17 @@ const Text kKeys[] = {u"Behavior", u"Speed", u"ShowTip", u"SmartSlide", u"Direct
 // Blanks, a sign, digits with at most one point (at least one digit), an
 // exponent, blanks. By hand: std::regex backtracks on the fuzzer's long texts.
 bool isDecimalNotation(const std::string& s) {
-  size_t i = 0;
-  const auto skip = [&](const char* set) { while (i < s.size() && std::strchr(set, s[i]) && s[i]) ++i; };
-  const auto digits = [&] { const size_t start = i; skip("0123456789"); return i - start; };
-  const auto sign = [&] { if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i; };
+  size_t i = 0;  // s[s.size()] is the terminating NUL: no bounds checks
+  const auto skip = [&](const char* set) { while (s[i] && std::strchr(set, s[i])) ++i; };
+  const auto digits = [&] { const size_t start = i; return skip("0123456789"), i - start; };
+  const auto sign = [&] { i += s[i] == '+' || s[i] == '-'; };
   skip(" \t"), sign();
   size_t mantissa = digits();
-  if (i < s.size() && s[i] == '.') ++i, mantissa += digits();
-  if (mantissa == 0) return false;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    ++i, sign();
-    if (digits() == 0) return false;
+  if (s[i] == '.') ++i, mantissa += digits();
+  if (s[i] == 'e' || s[i] == 'E') {
+    if (++i, sign(), digits() == 0) return false;
   }
-  skip(" \t");
-  return i == s.size();
+  return skip(" \t"), mantissa > 0 && i == s.size();
 }
 
 std::optional<std::int32_t> modelColour(const Text& text) {
@@ -63,15 +58,15 @@ Text number(std::int64_t n) { const auto s = std::to_string(n); return Text(s.be
 // What OK writes for each key on a fresh dialog, given what the store held.
 std::map<Text, Text> modelWrites(const std::map<Text, std::optional<Text>>& stored) {
   const auto read = [&](const Text& key, const Text& fallback) { return stored.at(key).value_or(fallback); };
-  const auto oneOf = [](const Text& value, std::initializer_list<const char16_t*> known, const Text& otherwise) {
-    for (const auto* k : known) if (value == k) return value;
-    return otherwise;
+  const auto oneOf = [](const Text& value, std::initializer_list<const char16_t*> known, const Text& other) {
+    return std::find(known.begin(), known.end(), value) != known.end() ? value : other;
   };
   // An RGB value, or one of the system's 31 colours; else the label's own colour stays.
   const auto colour = [&](const Text& key, std::int64_t fallback, std::int64_t label) {
     const auto v = modelColour(read(key, number(fallback - 0x100000000)));
     const auto bits = v ? static_cast<std::uint32_t>(*v) : 0x01000000u;
-    return number(bits <= 0xFFFFFF || (bits >= 0x80000000u && bits <= 0x8000001Eu) ? *v : label - 0x100000000);
+    const bool valid = bits <= 0xFFFFFF || (bits >= 0x80000000u && bits <= 0x8000001Eu);
+    return number(valid ? *v : label - 0x100000000);
   };
   return {{u"Behavior", read(u"Behavior", u"click") == u"click" ? u"click" : u"move"},
           {u"Speed", oneOf(read(u"Speed", u"100"), {u"300", u"1000", u"30000"}, u"100")},
