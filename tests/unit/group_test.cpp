@@ -13,9 +13,6 @@ const std::u16string kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:
                      kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotes = u"C:\\Icons\\notes.txt",
                      kBitmap = u"C:\\Icons\\tools.bmp";
 const Shows kToolsPicture{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
-constexpr char16_t kBarPrompt[] = u"You cannot use the character \"|\" in Group Name. Please change it. ";
-constexpr char16_t kNoNamePrompt[] = u"Please input a valid group name. ";
-constexpr char16_t kNoIconPrompt[] = u"You must provide a valid icon file. ";
 
 class Group : public Editor<CGroup, frmGroup> {
  protected:
@@ -25,76 +22,63 @@ class Group : public Editor<CGroup, frmGroup> {
     system.notPictures.insert(kBroken);
     Editor::SetUp();
   }
-  std::u16string name() { return form().txtGroupName.text(); }
-  std::u16string iconPath() { return form().lblIconPath.caption(); }
-  Shows picture() { return preview("pictIcon"); }
+  // The name, the icon path and what the preview shows.
+  auto fields() { return std::tuple(form().txtGroupName.text(), form().lblIconPath.caption(), preview("pictIcon")); }
 };
 
 // Applied in order to one dialog: anything but a group record changes
 // nothing, and a file that is no picture keeps the preview.
 TEST_F(Group, RecordsFillNameIconPathAndPreview) {
-  const std::u16string far(40000, u'n');
-  const struct {
-    std::u16string record, name, iconPath;
-    Shows preview;
-  } cases[] = {
+  const struct { std::u16string record, name, iconPath; Shows preview; } cases[] = {
       {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPicture},
       {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPicture},
       {u"group|T|:" + kBroken, u"T", kBroken, kToolsPicture},
       {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
       {u"group|Tools", u"", u"", kDefaultIcon},
       {u"group|T|:" + kTools, u"T", kTools, kToolsPicture},
-      {u" group|x|:", u"T", kTools, kToolsPicture},
-      {u"groupx|:", u"T", kTools, kToolsPicture},
-      {u"C:\\Tools\\edit.exe|Editor", u"T", kTools, kToolsPicture},
-      {u"", u"T", kTools, kToolsPicture},
+      {u" group|x|:", u"T", kTools, kToolsPicture}, {u"groupx|:", u"T", kTools, kToolsPicture},
+      {kTools + u"|Editor", u"T", kTools, kToolsPicture}, {u"", u"T", kTools, kToolsPicture},
       {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon},  // a folder
       {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPicture},
       {u"group|T|:C:\\Icons\\gone.ico", u"T", u"", kDefaultIcon},
-      {u"group|" + far + u"|:" + kTools, u"", u"", kDefaultIcon},  // separators past 32,767
+      {u"group|" + std::u16string(40000, u'n') + u"|:" + kTools, u"", u"", kDefaultIcon},  // past 32,767
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.record.begin(), c.record.begin() + std::min<size_t>(c.record.size(), 30)));
+    SCOPED_TRACE(&c - cases);
     object->ItemInfo(c.record);
-    EXPECT_EQ(name(), c.name);
-    EXPECT_EQ(iconPath(), c.iconPath);
-    EXPECT_EQ(picture(), c.preview);
+    EXPECT_EQ(fields(), std::tuple(c.name, c.iconPath, c.preview));
   }
   EXPECT_EQ(object->ItemInfo(), u"") << "writing does not set the result";
   object->ItemInfo(u"group|T|:" + kTools);
   system.sysgateMissing = true;
   object->ItemInfo(u"group|T|:");
-  EXPECT_EQ(picture(), Shows{}) << "no default icon: the preview is cleared";
+  EXPECT_EQ(preview("pictIcon"), Shows{}) << "no default icon: the preview is cleared";
 }
 
 // OK hands back the record as typed, prefix in lower case; a vanished icon
 // file or one that is no picture still passes. The checks run in order: a
 // bar in the name, then a blank name, then a path not ending in ".ico".
+// A refusal beeps, says why, moves the focus and keeps the earlier result.
 TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
-  const struct {
-    std::u16string record, typed;  // typed over the name, unless empty
-    const char16_t* prompt;        // nullptr: accepted
-    std::string focus;
-    std::u16string result;
-  } cases[] = {
-      {u"GROUP|Tools|:" + kTools, u"", nullptr, "", u"group|Tools|:" + kTools},
+  const char16_t* bar = u"You cannot use the character \"|\" in Group Name. Please change it. ";
+  const char16_t* noName = u"Please input a valid group name. ";
+  const char16_t* noIcon = u"You must provide a valid icon file. ";
+  const struct { std::u16string record, typed; const char16_t* prompt; std::string focus; std::u16string result; } cases[] = {
+      {u"GROUP|Tools|:" + kTools, u"", nullptr, "", u"group|Tools|:" + kTools},  // the file vanished
       {u"group| Tools  |:", u"", nullptr, "", u"group| Tools  |:"},
       {u"group|T|:" + kOdd, u"", nullptr, "", u"group|T|:" + kOdd},
       {u"group|T|:" + kBroken, u"", nullptr, "", u"group|T|:" + kBroken},
-      {u"group|x|:" + kNotes, u"a|b", kBarPrompt, "txtGroupName"},
-      {u"group|x|:", u" | ", kBarPrompt, "txtGroupName"},
-      {u"group||:", u"", kNoNamePrompt, "txtGroupName"},
-      {u"group|x|:" + kNotes, u"   ", kNoNamePrompt, "txtGroupName"},
-      {u"group|x|:" + kNotes, u"Tools", kNoIconPrompt, "cmdChangeIcon"},
-      {u"group|x|:C:\\Icons\\TOOLS.ICO", u"Tools", kNoIconPrompt, "cmdChangeIcon"},
-  };
+      {u"group|x|:" + kNotes, u"a|b", bar, "txtGroupName"}, {u"group|x|:", u" | ", bar, "txtGroupName"},
+      {u"group||:", u"", noName, "txtGroupName"}, {u"group|x|:" + kNotes, u"   ", noName, "txtGroupName"},
+      {u"group|x|:" + kNotes, u"Tools", noIcon, "cmdChangeIcon"},
+      {u"group|x|:C:\\Icons\\TOOLS.ICO", u"Tools", noIcon, "cmdChangeIcon"}};
   system.files[u"C:\\Icons\\TOOLS.ICO"] = 32;
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()) + (c.prompt ? " refused" : " accepted"));
+    SCOPED_TRACE(&c - cases);
     system.beeps = 0;
     system.messageBoxes.clear();
     object->ItemInfo(c.record);
-    if (c.record.ends_with(kTools)) system.files.erase(kTools);  // vanished since
+    if (&c == cases) system.files.erase(kTools);
     form().resultText = u"earlier";
     std::string focus;
     std::u16string resultMeanwhile;
@@ -103,18 +87,15 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
       if (!c.typed.empty()) user.type("txtGroupName", c.typed);
       user.focus(c.focus == "txtGroupName" ? "cmdChangeIcon" : "txtGroupName");  // to see it move
       user.click("cmdOK");
-      focus = user.focusedControl();
-      resultMeanwhile = form().resultText;
+      focus = user.focusedControl(), resultMeanwhile = form().resultText;
       if (user.window()) user.click("cmdCancel");
     });
     system.files[kTools] = 32;
     EXPECT_EQ(result, c.result) << "Cancel empties the result";
-    EXPECT_EQ(system.beeps, c.prompt ? 1 : 0);
-    ASSERT_EQ(system.messageBoxes.size(), c.prompt ? 1u : 0u);
-    if (!c.prompt) continue;
-    EXPECT_EQ(system.messageBoxes[0].prompt, c.prompt);
-    EXPECT_EQ(focus, c.focus);
-    EXPECT_EQ(resultMeanwhile, u"earlier") << "a refusal keeps the earlier result";
+    EXPECT_EQ(system.beeps, c.prompt != nullptr);
+    ASSERT_EQ(system.messageBoxes.size(), c.prompt != nullptr);
+    if (c.prompt) EXPECT_EQ(std::tuple(system.messageBoxes[0].prompt, focus, resultMeanwhile),
+                            std::tuple(c.prompt, c.focus, u"earlier"));
   }
 }
 
@@ -122,41 +103,36 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
 // last chosen file is offered again while the form stays loaded.
 TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
   const struct {
-    const char* how;  // "browse" or "drop"
-    std::optional<std::u16string> answer;
+    bool drop;
+    std::optional<std::u16string> chosen;  // by Change Icon
     std::vector<std::u16string> dropped;
     std::u16string iconPath;
     Shows preview;
-    std::u16string offered;  // the file name the dialog opens with
-  } steps[] = {
-      {"browse", kTools, {}, kTools, kToolsPicture, u""},
-      {"browse", std::nullopt, {}, kTools, kToolsPicture, kTools},
-      {"browse", kBroken, {}, kBroken, kToolsPicture, kTools},
-      {"browse", kBitmap, {}, kBitmap, {u"picture:" + kBitmap}, kBroken},
-      {"drop", {}, {kTools, kBitmap}, kTools, kToolsPicture},
-      {"drop", {}, {kBroken}, kBroken, kToolsPicture},
-      {"drop", {}, {}, kBroken, kToolsPicture},
-  };
+    std::u16string offered;  // the file name Change Icon's dialog opens with
+  } steps[] = {{false, kTools, {}, kTools, kToolsPicture, u""}, {false, {}, {}, kTools, kToolsPicture, kTools},
+               {false, kBroken, {}, kBroken, kToolsPicture, kTools},
+               {false, kBitmap, {}, kBitmap, {u"picture:" + kBitmap}, kBroken},
+               {true, {}, {kTools, kBitmap}, kTools, kToolsPicture}, {true, {}, {kBroken}, kBroken, kToolsPicture},
+               {true, {}, {}, kBroken, kToolsPicture}};
   object->ItemInfo(u"group|Tools|:");
   show([&](ScriptedUser& user) {
     for (const auto& s : steps) {
       SCOPED_TRACE(&s - steps);
-      if (s.how == std::string("drop")) {
+      if (s.drop) {
         user.dropFiles(s.dropped);
       } else {
-        system.answerNextOpen(s.answer);
+        system.answerNextOpen(s.chosen);
         user.click("cmdChangeIcon");
         EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
       }
-      EXPECT_EQ(iconPath(), s.iconPath);
-      EXPECT_EQ(picture(), s.preview);
+      EXPECT_EQ(std::tuple(form().lblIconPath.caption(), preview("pictIcon")), std::tuple(s.iconPath, s.preview));
     }
     user.pressEsc();
   });
   EXPECT_NE(system.openDialogs[0].filter.find(u"(*.ico)|*.ico|"), std::u16string::npos);
   reload();
   system.answerNextOpen(std::nullopt);
-  show([](ScriptedUser& user) { user.click("cmdChangeIcon"); user.pressEsc(); });
+  show([](ScriptedUser& user) { user.click("cmdChangeIcon"), user.pressEsc(); });
   EXPECT_EQ(system.openDialogs.back().fileName, u"") << "a reloaded form starts with no file";
 }
 
