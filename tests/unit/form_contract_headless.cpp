@@ -33,13 +33,12 @@ class HeadlessContract final : public ContractPlatform {
       HeadlessUser contractUser(user);
       steps(contractUser);
     });
-    form.showModal();
-    return system_.unfinishedShows == unfinished;
+    return form.showModal(), system_.unfinishedShows == unfinished;
   }
   void closeHidden(TestForm& form) override { system_.windowOf(form.handle())->receiveCloseCommand(); }
 
  private:
-  HeadlessPlatform system_;
+  forms::headless::HeadlessPlatform system_;
   forms::ScopedPlatform installed_{system_};
 };
 

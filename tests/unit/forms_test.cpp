@@ -20,10 +20,9 @@ TEST(FormTables, EveryNamedControlIsInItsTableOnce) {
   for (const forms::Form* form : std::initializer_list<const forms::Form*>{&item, &group, &settings}) {
     EXPECT_EQ(form->unresolvedNames(), std::vector<std::string>{});
     std::set<std::pair<std::string, int>> seen;
-    for (const auto& row : form->table().controls) {
-      EXPECT_TRUE(seen.insert({row.name, row.index}).second) << "twice: " << row.name;
-      if (!row.container.empty()) EXPECT_GE(form->find(row.container, row.containerIndex), 0) << row.name;
-    }
+    for (const auto& row : form->table().controls)
+      EXPECT_TRUE(seen.insert({row.name, row.index}).second &&
+                  (row.container.empty() || form->find(row.container, row.containerIndex) >= 0)) << row.name;
   }
   struct Misspelt : frmProperty {
     forms::Control typo{*this, "Txt1"};
@@ -35,38 +34,29 @@ TEST(FormTables, EveryNamedControlIsInItsTableOnce) {
 // The load then ends quietly, and a later touch loads the form again.
 TEST_F(Headless, ALoadHandlerMayUnloadItsForm) {
   struct SelfUnloading : TestForm {
-    void Form_Load() override {
-      if (++loads == 1) unload();
-    }
+    void Form_Load() override { ++loads == 1 ? unload() : void(); }
   } form;
   form.load();
   EXPECT_FALSE(form.isLoaded());
-  EXPECT_TRUE(form.txtName.setText(u"again"));
-  EXPECT_TRUE(form.isLoaded());
-  EXPECT_EQ(form.loads, 2);
+  EXPECT_TRUE(form.txtName.setText(u"again") && form.isLoaded() && form.loads == 2);
 }
 
 // A store that refuses every write and remembers what it was asked.
 struct RefusingStore final : forms::SettingsStorage {
-  std::optional<std::u16string> readSetting(const std::u16string&, const std::u16string&,
-                                            const std::u16string&) noexcept override {
-    return std::nullopt;
+  using Text = std::u16string;
+  std::optional<Text> readSetting(const Text&, const Text&, const Text&) noexcept override { return {}; }
+  bool writeSetting(const Text&, const Text&, const Text& key, const Text&) noexcept override {
+    return keys.push_back(key), false;
   }
-  bool writeSetting(const std::u16string&, const std::u16string&, const std::u16string& key,
-                    const std::u16string&) noexcept override {
-    keys.push_back(key);
-    return false;
-  }
-  std::vector<std::u16string> keys;
+  std::vector<Text> keys;
 };
 
 TEST_F(Headless, AReplacedServiceChangesOnlyItsConcern) {
   RefusingStore store;
   {
     const forms::ScopedService<forms::SettingsStorage> replaced(store);
-    CSettingEx settings;
     system.onNextShow([](ScriptedUser& user) { user.pressEnter(); });
-    settings.Show();
+    CSettingEx().Show();
   }
   EXPECT_EQ(store.keys.size(), 11u) << "every key is still tried after a failed write";
   EXPECT_TRUE(system.settingWrites.empty());

@@ -1,23 +1,20 @@
 // The headless layer's one fixture: the in-memory platform installed, one
-// dialog class and its form, and a scripted user for each show. TearDown
+// dialog class with its form, and a scripted user for each show. TearDown
 // checks what no test may leave behind.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "forms/FormInstance.h"
 #include "forms/headless/HeadlessPlatform.h"
 
 namespace tollivor::test {
 
-using forms::headless::HeadlessPlatform;
 using forms::headless::ScriptedUser;
-using Script = HeadlessPlatform::Script;
-using Shows = std::vector<std::u16string>;
+using Script = forms::headless::HeadlessPlatform::Script;
+using Shows = std::vector<std::u16string>;  // what a picture box shows
 
 class Headless : public ::testing::Test {
  protected:
@@ -26,11 +23,10 @@ class Headless : public ::testing::Test {
     EXPECT_EQ(system.badIconReleases, 0) << "an icon handle was released twice";
     EXPECT_EQ(system.unknownControls, std::vector<std::string>{}) << "a script named a control its form lacks";
     EXPECT_EQ(system.unfinishedShows, 0) << "a show ended only because its script ran out";
-    for (const auto& dialog : system.openDialogs)  // the user may only pick a file that is there
-      EXPECT_TRUE(dialog.flags & forms::kOpenFileMustExist);
+    for (const auto& d : system.openDialogs) EXPECT_TRUE(d.flags & forms::kOpenFileMustExist) << "a missing file";
   }
 
-  HeadlessPlatform system;
+  forms::headless::HeadlessPlatform system;
   forms::ScopedPlatform installed{system};
 };
 
@@ -39,27 +35,14 @@ template <class Object, class F>
 class Editor : public Headless {
  protected:
   void SetUp() override { object = std::make_unique<Object>(); }
-  void TearDown() override {
-    object.reset();  // the last object unloads the form and its icons
-    Headless::TearDown();
-  }
-  // A new object on a form loaded afresh.
-  void reload() {
-    object.reset();
-    object = std::make_unique<Object>();
-  }
+  void TearDown() override { object.reset(), Headless::TearDown(); }  // the last object unloads the form
+  void reload() { object.reset(), object = std::make_unique<Object>(); }  // a new object on a fresh form
 
   F& form() { return forms::FormInstance<F>::get(); }
   Shows preview(const char* picture) { return system.windowOf(form().handle())->pictureShows(picture); }
-  void show(Script script) {
-    system.onNextShow(std::move(script));
-    object->Show();
-  }
+  void show(Script script) { system.onNextShow(std::move(script)), object->Show(); }
   // Shows the dialog while the user acts; answers what the host then reads.
-  std::u16string edit(Script script) {
-    show(std::move(script));
-    return object->ItemInfo();
-  }
+  std::u16string edit(Script script) { return show(std::move(script)), object->ItemInfo(); }
 
   std::unique_ptr<Object> object;
 };

@@ -2,6 +2,7 @@
 // settings store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "host/core/BarSettings.h"
@@ -13,21 +14,15 @@ namespace {
 using Records = std::vector<Record>;
 
 TEST(HostEntries, LinesBecomeEntriesOrAreReportedDamagedAndWritingReadsBack) {
-  const struct {
-    std::string text;
-    Records records;
-    std::vector<int> damaged;
-  } cases[] = {
+  const struct { std::string text; Records records; std::vector<int> damaged; } cases[] = {
       {"C:\\a.exe|A\r\n\n  \r\ngroup|Tools|:C:\\t.ico", {u"C:\\a.exe|A", u"group|Tools|:C:\\t.ico"}, {}},
       {"a|b\njust text\n|tip\nx|", {u"a|b", u"x|"}, {2, 3}},  // no separator; empty target
       {"group|Tools\ngroup|  |:\nGROUP|T|:\n", {u"GROUP|T|:"}, {1, 2}},  // no icon separator; blank name
       {"a|\xC3\n\xE2\x82\xAC|euro\n\xED\xA0\x80|x\n\xC0\xAF|x\n", {u"\u20AC|euro"}, {1, 3, 4}},  // bad UTF-8
-      {"\xEF\xBB\xBFx|y|z", {u"x|y|z"}, {}},  // byte order mark
-  };
+      {"\xEF\xBB\xBFx|y|z", {u"x|y|z"}, {}}};  // byte order mark
   for (const auto& c : cases) {
     const EntryFile file = ParseEntries(c.text);
-    EXPECT_EQ(file.records, c.records) << (&c - cases);
-    EXPECT_EQ(file.damagedLines, c.damaged) << (&c - cases);
+    EXPECT_EQ(std::pair(file.records, file.damagedLines), std::pair(c.records, c.damaged)) << (&c - cases);
   }
   const Records records = {u"C:\\\u00C9dit\\e.exe|\u00C9diteur|x", u"group| s |:C:\\i\u4E2D.ico", u"\U0001F600|"};
   const std::string text = FormatEntries(records);
@@ -35,7 +30,7 @@ TEST(HostEntries, LinesBecomeEntriesOrAreReportedDamagedAndWritingReadsBack) {
   EXPECT_EQ(ParseEntries(text).records, records);
   EXPECT_TRUE(ParseEntries(text).damagedLines.empty());
   const Records defaults = DefaultEntries(u"C:\\t.ico");
-  for (const auto& record : defaults) EXPECT_TRUE(IsUsableRecord(record)) << EncodeUtf8(record);
+  EXPECT_TRUE(std::all_of(defaults.begin(), defaults.end(), IsUsableRecord));
   EXPECT_EQ(GroupIconPath(defaults.back()), u"C:\\t.ico");
 }
 
