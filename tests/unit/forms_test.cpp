@@ -12,7 +12,8 @@
 namespace tollivor::test {
 namespace {
 
-// A misspelt name must fail here rather than make a control quietly do nothing.
+// A misspelt name must fail here rather than make a control quietly do
+// nothing; each row is there once, and inside a container that exists.
 TEST(FormTables, EveryNamedControlIsInItsTableOnce) {
   const frmProperty item;
   const frmGroup group;
@@ -43,7 +44,6 @@ TEST_F(Headless, ALoadHandlerMayUnloadItsForm) {
 
 // A store that refuses every write and remembers what it was asked.
 struct RefusingStore final : forms::SettingsStorage {
-  using Text = std::u16string;
   std::optional<Text> readSetting(const Text&, const Text&, const Text&) noexcept override { return {}; }
   bool writeSetting(const Text&, const Text&, const Text& key, const Text&) noexcept override {
     return keys.push_back(key), false;

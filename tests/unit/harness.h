@@ -14,7 +14,8 @@ namespace tollivor::test {
 
 using forms::headless::ScriptedUser;
 using Script = forms::headless::HeadlessPlatform::Script;
-using Shows = std::vector<std::u16string>;  // what a picture box shows
+using Text = std::u16string;
+using Shows = std::vector<Text>;  // what a picture box shows
 
 class Headless : public ::testing::Test {
  protected:
@@ -42,7 +43,7 @@ class Editor : public Headless {
   Shows preview(const char* picture) { return system.windowOf(form().handle())->pictureShows(picture); }
   void show(Script script) { system.onNextShow(std::move(script)), object->Show(); }
   // Shows the dialog while the user acts; answers what the host then reads.
-  std::u16string edit(Script script) { return show(std::move(script)), object->ItemInfo(); }
+  Text edit(Script script) { return show(std::move(script)), object->ItemInfo(); }
 
   std::unique_ptr<Object> object;
 };
