@@ -6,6 +6,8 @@ namespace tollivor::test {
 namespace {
 
 class HeadlessUser final : public ContractUser {
+  ScriptedUser& user_;
+
  public:
   explicit HeadlessUser(ScriptedUser& user) : user_(user) {}
   void moveMouse(const std::string& control, int index) override { user_.moveMouse(control, index); }
@@ -19,12 +21,12 @@ class HeadlessUser final : public ContractUser {
   void closeWindow() override { user_.closeWindow(); }
   bool hasFocus(const std::string& control) override { return user_.focusedControl() == control; }
   void settle() override {}  // every step is handled before it returns
-
- private:
-  ScriptedUser& user_;
 };
 
 class HeadlessContract final : public ContractPlatform {
+  forms::headless::HeadlessPlatform system_;
+  forms::ScopedPlatform installed_{system_};
+
  public:
   ~HeadlessContract() override { EXPECT_EQ(system_.unknownControls, std::vector<std::string>{}); }
   bool show(TestForm& form, const std::function<void(ContractUser&)>& steps) override {
@@ -36,10 +38,6 @@ class HeadlessContract final : public ContractPlatform {
     return form.showModal(), system_.unfinishedShows == unfinished;
   }
   void closeHidden(TestForm& form) override { system_.windowOf(form.handle())->receiveCloseCommand(); }
-
- private:
-  forms::headless::HeadlessPlatform system_;
-  forms::ScopedPlatform installed_{system_};
 };
 
 }  // namespace

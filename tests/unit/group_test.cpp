@@ -9,18 +9,16 @@
 namespace tollivor::test {
 namespace {
 
-const std::u16string kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:name.ico",
-                     kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotes = u"C:\\Icons\\notes.txt",
-                     kBitmap = u"C:\\Icons\\tools.bmp";
+const Text kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:name.ico", kBitmap = u"C:\\Icons\\tools.bmp",
+           kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotes = u"C:\\Icons\\notes.txt";
 const Shows kToolsPicture{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
 
 class Group : public Editor<CGroup, frmGroup> {
  protected:
-  void SetUp() override {
+  Group() {
     for (const auto& file : {kTools, kOdd, kBroken, kNotes, kBitmap}) system.files[file] = 32;
     system.files[u"C:\\Icons"] = forms::kAttrDirectory;
     system.notPictures.insert(kBroken);
-    Editor::SetUp();
   }
   // The name, the icon path and what the preview shows.
   auto fields() { return std::tuple(form().txtGroupName.text(), form().lblIconPath.caption(), preview("pictIcon")); }
@@ -29,24 +27,19 @@ class Group : public Editor<CGroup, frmGroup> {
 // Applied in order to one dialog: anything but a group record changes
 // nothing, and a file that is no picture keeps the preview.
 TEST_F(Group, RecordsFillNameIconPathAndPreview) {
-  const struct { std::u16string record, name, iconPath; Shows preview; } cases[] = {
-      {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPicture},
-      {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPicture},
-      {u"group|T|:" + kBroken, u"T", kBroken, kToolsPicture},
-      {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
-      {u"group|Tools", u"", u"", kDefaultIcon},
-      {u"group|T|:" + kTools, u"T", kTools, kToolsPicture},
+  const struct { Text record, name, iconPath; Shows preview; } cases[] = {
+      {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPicture}, {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPicture},
+      {u"group|T|:" + kBroken, u"T", kBroken, kToolsPicture}, {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
+      {u"group|Tools", u"", u"", kDefaultIcon}, {u"group|T|:" + kTools, u"T", kTools, kToolsPicture},
       {u" group|x|:", u"T", kTools, kToolsPicture}, {u"groupx|:", u"T", kTools, kToolsPicture},
       {kTools + u"|Editor", u"T", kTools, kToolsPicture}, {u"", u"T", kTools, kToolsPicture},
-      {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon},  // a folder
-      {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPicture},
+      {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon} /* a folder */, {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPicture},
       {u"group|T|:C:\\Icons\\gone.ico", u"T", u"", kDefaultIcon},
-      {u"group|" + std::u16string(40000, u'n') + u"|:" + kTools, u"", u"", kDefaultIcon},  // past 32,767
+      {u"group|" + Text(40000, u'n') + u"|:" + kTools, u"", u"", kDefaultIcon},  // past 32,767
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(&c - cases);
     object->ItemInfo(c.record);
-    EXPECT_EQ(fields(), std::tuple(c.name, c.iconPath, c.preview));
+    EXPECT_EQ(fields(), std::tuple(c.name, c.iconPath, c.preview)) << (&c - cases);
   }
   EXPECT_EQ(object->ItemInfo(), u"") << "writing does not set the result";
   object->ItemInfo(u"group|T|:" + kTools);
@@ -55,15 +48,14 @@ TEST_F(Group, RecordsFillNameIconPathAndPreview) {
   EXPECT_EQ(preview("pictIcon"), Shows{}) << "no default icon: the preview is cleared";
 }
 
-// OK hands back the record as typed, prefix in lower case; a vanished icon
-// file or one that is no picture still passes. The checks run in order: a
-// bar in the name, then a blank name, then a path not ending in ".ico".
-// A refusal beeps, says why, moves the focus and keeps the earlier result.
+// OK hands back the record as typed, prefix in lower case; a vanished icon file or one that is no
+// picture still passes. The checks run in order: a bar in the name, then a blank name, then a path
+// not ending in ".ico". A refusal beeps, says why, moves the focus and keeps the earlier result.
 TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
   const char16_t* bar = u"You cannot use the character \"|\" in Group Name. Please change it. ";
   const char16_t* noName = u"Please input a valid group name. ";
   const char16_t* noIcon = u"You must provide a valid icon file. ";
-  const struct { std::u16string record, typed; const char16_t* prompt; std::string focus; std::u16string result; } cases[] = {
+  const struct { Text record, typed; const char16_t* prompt; std::string focus; Text result; } cases[] = {
       {u"GROUP|Tools|:" + kTools, u"", nullptr, "", u"group|Tools|:" + kTools},  // the file vanished
       {u"group| Tools  |:", u"", nullptr, "", u"group| Tools  |:"},
       {u"group|T|:" + kOdd, u"", nullptr, "", u"group|T|:" + kOdd},
@@ -75,13 +67,12 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
   system.files[u"C:\\Icons\\TOOLS.ICO"] = 32;
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
-    system.beeps = 0;
-    system.messageBoxes.clear();
+    reload();
     object->ItemInfo(c.record);
     if (&c == cases) system.files.erase(kTools);
     form().resultText = u"earlier";
     std::string focus;
-    std::u16string resultMeanwhile;
+    Text resultMeanwhile;
     const auto result = edit([&](ScriptedUser& user) {
       EXPECT_EQ(user.focusedControl(), "txtGroupName") << "the dialog opens in the name box";
       if (!c.typed.empty()) user.type("txtGroupName", c.typed);
@@ -102,14 +93,9 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
 // Change Icon and a drop take the file as it is; OK judges it later. The
 // last chosen file is offered again while the form stays loaded.
 TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
-  const struct {
-    bool drop;
-    std::optional<std::u16string> chosen;  // by Change Icon
-    std::vector<std::u16string> dropped;
-    std::u16string iconPath;
-    Shows preview;
-    std::u16string offered;  // the file name Change Icon's dialog opens with
-  } steps[] = {{false, kTools, {}, kTools, kToolsPicture, u""}, {false, {}, {}, kTools, kToolsPicture, kTools},
+  // Each step has a file chosen by Change Icon, whose dialog offers a file name, or files dropped.
+  const struct { bool drop; std::optional<Text> chosen; std::vector<Text> dropped; Text iconPath; Shows preview; Text offered; }
+  steps[] = {{false, kTools, {}, kTools, kToolsPicture, u""}, {false, {}, {}, kTools, kToolsPicture, kTools},
                {false, kBroken, {}, kBroken, kToolsPicture, kTools},
                {false, kBitmap, {}, kBitmap, {u"picture:" + kBitmap}, kBroken},
                {true, {}, {kTools, kBitmap}, kTools, kToolsPicture}, {true, {}, {kBroken}, kBroken, kToolsPicture},
@@ -118,18 +104,14 @@ TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
   show([&](ScriptedUser& user) {
     for (const auto& s : steps) {
       SCOPED_TRACE(&s - steps);
-      if (s.drop) {
-        user.dropFiles(s.dropped);
-      } else {
-        system.answerNextOpen(s.chosen);
-        user.click("cmdChangeIcon");
-        EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
-      }
+      if (s.drop) user.dropFiles(s.dropped);
+      if (!s.drop) system.answerNextOpen(s.chosen), user.click("cmdChangeIcon");
+      if (!s.drop) EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
       EXPECT_EQ(std::tuple(form().lblIconPath.caption(), preview("pictIcon")), std::tuple(s.iconPath, s.preview));
     }
     user.pressEsc();
   });
-  EXPECT_NE(system.openDialogs[0].filter.find(u"(*.ico)|*.ico|"), std::u16string::npos);
+  EXPECT_NE(system.openDialogs[0].filter.find(u"(*.ico)|*.ico|"), Text::npos);
   reload();
   system.answerNextOpen(std::nullopt);
   show([](ScriptedUser& user) { user.click("cmdChangeIcon"), user.pressEsc(); });

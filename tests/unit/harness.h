@@ -37,7 +37,9 @@ class Editor : public Headless {
  protected:
   void SetUp() override { object = std::make_unique<Object>(); }
   void TearDown() override { object.reset(), Headless::TearDown(); }  // the last object unloads the form
-  void reload() { object.reset(), object = std::make_unique<Object>(); }  // a new object on a fresh form
+  void reload() {  // a new object on a fresh form, with nothing heard or seen yet
+    object.reset(), object = std::make_unique<Object>(), system.beeps = 0, system.messageBoxes.clear();
+  }
 
   F& form() { return forms::FormInstance<F>::get(); }
   Shows preview(const char* picture) { return system.windowOf(form().handle())->pictureShows(picture); }

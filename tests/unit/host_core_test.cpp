@@ -1,5 +1,4 @@
-// The sample bar's portable core: its entries file and how it reads the
-// settings store.
+// The sample bar's portable core: its entries file and how it reads the settings store.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,10 +19,9 @@ TEST(HostEntries, LinesBecomeEntriesOrAreReportedDamagedAndWritingReadsBack) {
       {"group|Tools\ngroup|  |:\nGROUP|T|:\n", {u"GROUP|T|:"}, {1, 2}},  // no icon separator; blank name
       {"a|\xC3\n\xE2\x82\xAC|euro\n\xED\xA0\x80|x\n\xC0\xAF|x\n", {u"\u20AC|euro"}, {1, 3, 4}},  // bad UTF-8
       {"\xEF\xBB\xBFx|y|z", {u"x|y|z"}, {}}};  // byte order mark
-  for (const auto& c : cases) {
-    const EntryFile file = ParseEntries(c.text);
-    EXPECT_EQ(std::pair(file.records, file.damagedLines), std::pair(c.records, c.damaged)) << (&c - cases);
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(std::pair(ParseEntries(c.text).records, ParseEntries(c.text).damagedLines),
+              std::pair(c.records, c.damaged)) << (&c - cases);
   const Records records = {u"C:\\\u00C9dit\\e.exe|\u00C9diteur|x", u"group| s |:C:\\i\u4E2D.ico", u"\U0001F600|"};
   const std::string text = FormatEntries(records);
   EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);

@@ -14,11 +14,7 @@ const Shows kEditorIcon{u"file:" + kEditor}, kToolsIcon{u"file:" + kTools}, kMyC
 
 class Item : public Editor<CProperty, frmProperty> {
  protected:
-  void SetUp() override {
-    system.files[kEditor] = 32;
-    system.files[kTools] = forms::kAttrDirectory;
-    Editor::SetUp();
-  }
+  Item() { system.files[kEditor] = 32, system.files[kTools] = forms::kAttrDirectory; }
   Text target() { return form().Text1.text(); }
   Shows picture() { return preview("Picture1"); }
 };
@@ -51,9 +47,8 @@ TEST_F(Item, RecordsSplitAtTheFirstBarAndDrawTheTargetsIcon) {
   EXPECT_EQ(target(), u"My Computer");
 }
 
-// Offered special items (picked from the list) pass unchecked; anything
-// else must be a path the shell knows. A refusal beeps, titles its message
-// with the target, and hands the focus back to the target.
+// Offered special items (picked from the list) pass unchecked; anything else must be a path the
+// shell knows. A refusal beeps, titles its message with the target, and focuses the target.
 TEST_F(Item, OkAcceptsOfferedItemsAndExistingPaths) {
   const struct { Text target; bool picked, accepted; } cases[] = {
       {u"My Computer", true, true},    {u"Network Neighborhood", true, true}, {u"Control Panel", true, true},
@@ -63,8 +58,6 @@ TEST_F(Item, OkAcceptsOfferedItemsAndExistingPaths) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.target.begin(), c.target.end()));
     reload();
-    system.beeps = 0;
-    system.messageBoxes.clear();
     object->ItemInfo(u"x|tip");
     std::string focus;
     const auto result = edit([&](ScriptedUser& user) {
@@ -83,9 +76,8 @@ TEST_F(Item, OkAcceptsOfferedItemsAndExistingPaths) {
   }
 }
 
-// Browse File, Browse Folder and a drop, cancelled or chosen: the chosen
-// path becomes the target with its icon, and OK keeps it. A pick from the
-// list draws the special icon; typing does not.
+// Browse File, Browse Folder and a drop, cancelled or chosen: the chosen path becomes the target
+// with its icon, and OK keeps it. A pick from the list draws the special icon; typing does not.
 TEST_F(Item, ChoosersReplaceTheTargetAndItsIcon) {
   const Text my = u"My Computer";  // the target before
   const struct { std::string how; std::optional<Text> answer; std::vector<Text> dropped; Text target; Shows preview; }
@@ -119,9 +111,8 @@ TEST_F(Item, ChoosersReplaceTheTargetAndItsIcon) {
   });
 }
 
-// The objects of one thread share one form: edits stay while it is loaded,
-// Cancel keeps the last OK, and releasing any object unloads it, even
-// during another's show.
+// The objects of one thread share one form: edits stay while it is loaded, Cancel keeps the last
+// OK, and releasing any object unloads it, even during another's show.
 TEST_F(Item, ObjectsOfOneThreadShareOneFormUntilOneIsReleased) {
   auto other = std::make_unique<CProperty>();
   other->ItemInfo(u"Recycle Bin|bin");
