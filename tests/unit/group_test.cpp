@@ -10,13 +10,13 @@ namespace tollivor::test {
 namespace {
 
 const Text kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:name.ico", kBitmap = u"C:\\Icons\\tools.bmp",
-           kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotes = u"C:\\Icons\\notes.txt";
+           kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotIcon = u"C:\\Icons\\notes_ico";
 const Shows kToolsPicture{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
 
 class Group : public Editor<CGroup, frmGroup> {
  protected:
   Group() {
-    for (const auto& file : {kTools, kOdd, kBroken, kNotes, kBitmap}) system.files[file] = 32;
+    for (const auto& file : {kTools, kOdd, kBroken, kNotIcon, kBitmap}) system.files[file] = 32;
     system.files[u"C:\\Icons"] = forms::kAttrDirectory;
     system.notPictures.insert(kBroken);
   }
@@ -60,9 +60,9 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
       {u"group| Tools  |:", u"", nullptr, "", u"group| Tools  |:"},
       {u"group|T|:" + kOdd, u"", nullptr, "", u"group|T|:" + kOdd},
       {u"group|T|:" + kBroken, u"", nullptr, "", u"group|T|:" + kBroken},
-      {u"group|x|:" + kNotes, u"a|b", bar, "txtGroupName"}, {u"group|x|:", u" | ", bar, "txtGroupName"},
-      {u"group||:", u"", noName, "txtGroupName"}, {u"group|x|:" + kNotes, u"   ", noName, "txtGroupName"},
-      {u"group|x|:" + kNotes, u"Tools", noIcon, "cmdChangeIcon"},
+      {u"group|x|:" + kNotIcon, u"a|b", bar, "txtGroupName"}, {u"group|x|:", u" | ", bar, "txtGroupName"},
+      {u"group||:", u"", noName, "txtGroupName"}, {u"group|x|:" + kNotIcon, u"   ", noName, "txtGroupName"},
+      {u"group|x|:" + kNotIcon, u"Tools", noIcon, "cmdChangeIcon"},
       {u"group|x|:C:\\Icons\\TOOLS.ICO", u"Tools", noIcon, "cmdChangeIcon"}};
   system.files[u"C:\\Icons\\TOOLS.ICO"] = 32;
   for (const auto& c : cases) {

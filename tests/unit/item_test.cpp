@@ -121,6 +121,7 @@ TEST_F(Item, ObjectsOfOneThreadShareOneFormUntilOneIsReleased) {
   EXPECT_EQ(edit([](ScriptedUser& user) { user.type("Text2", u"changed"), user.click("cmdCancel"); }),
             u"Recycle Bin|bin");
   EXPECT_EQ(form().Text2.text(), u"changed");
+  EXPECT_EQ(edit([](ScriptedUser& user) { user.closeWindow(); }), u"") << "the close box unloads: a fresh form";
   other.reset();
   EXPECT_EQ(object->ItemInfo() + target(), u"") << "a fresh form";
 
