@@ -11,7 +11,7 @@ namespace {
 
 const Text kTools = u"C:\\Icons\\tools.ico", kOdd = u"C:\\Icons\\odd|:name.ico", kBitmap = u"C:\\Icons\\tools.bmp",
            kBroken = u"C:\\Icons\\broken.ico" /* no picture */, kNotIcon = u"C:\\Icons\\notes_ico";
-const Shows kToolsPicture{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
+const Shows kToolsPic{u"picture:" + kTools}, kDefaultIcon{u"special:10"};
 
 class Group : public Editor<CGroup, frmGroup> {
  protected:
@@ -28,12 +28,12 @@ class Group : public Editor<CGroup, frmGroup> {
 // nothing, and a file that is no picture keeps the preview.
 TEST_F(Group, RecordsFillNameIconPathAndPreview) {
   const struct { Text record, name, iconPath; Shows preview; } cases[] = {
-      {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPicture}, {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPicture},
-      {u"group|T|:" + kBroken, u"T", kBroken, kToolsPicture}, {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
-      {u"group|Tools", u"", u"", kDefaultIcon}, {u"group|T|:" + kTools, u"T", kTools, kToolsPicture},
-      {u" group|x|:", u"T", kTools, kToolsPicture}, {u"groupx|:", u"T", kTools, kToolsPicture},
-      {kTools + u"|Editor", u"T", kTools, kToolsPicture}, {u"", u"T", kTools, kToolsPicture},
-      {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon} /* a folder */, {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPicture},
+      {u"group|Tools|:" + kTools, u"Tools", kTools, kToolsPic}, {u"GrOuP|a|b|:" + kTools, u"a|b", kTools, kToolsPic},
+      {u"group|T|:" + kBroken, u"T", kBroken, kToolsPic}, {u"group||:" + kOdd, u"", kOdd, {u"picture:" + kOdd}},
+      {u"group|Tools", u"", u"", kDefaultIcon}, {u"group|T|:" + kTools, u"T", kTools, kToolsPic},
+      {u" group|x|:", u"T", kTools, kToolsPic}, {u"groupx|:", u"T", kTools, kToolsPic},
+      {kTools + u"|Editor", u"T", kTools, kToolsPic}, {u"", u"T", kTools, kToolsPic},
+      {u"group|T|:C:\\Icons", u"T", u"", kDefaultIcon}, {u"group|  T |:" + kTools, u"  T ", kTools, kToolsPic},
       {u"group|T|:C:\\Icons\\gone.ico", u"T", u"", kDefaultIcon},
       {u"group|" + Text(40000, u'n') + u"|:" + kTools, u"", u"", kDefaultIcon},  // past 32,767
   };
@@ -93,21 +93,21 @@ TEST_F(Group, OkWritesTheRecordOrRefusesWithTheFirstFailingCheck) {
 // Change Icon and a drop take the file as it is; OK judges it later. The
 // last chosen file is offered again while the form stays loaded.
 TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
-  // Each step has a file chosen by Change Icon, whose dialog offers a file name, or files dropped.
-  const struct { bool drop; std::optional<Text> chosen; std::vector<Text> dropped; Text iconPath; Shows preview; Text offered; }
-  steps[] = {{false, kTools, {}, kTools, kToolsPicture, u""}, {false, {}, {}, kTools, kToolsPicture, kTools},
-               {false, kBroken, {}, kBroken, kToolsPicture, kTools},
+  // A file chosen by Change Icon (its dialog offering a name) or files dropped; then path and preview.
+  const struct { bool drop; std::optional<Text> chosen; std::vector<Text> files; Text path; Shows preview; Text offered; }
+  steps[] = {{false, kTools, {}, kTools, kToolsPic, u""}, {false, {}, {}, kTools, kToolsPic, kTools},
+               {false, kBroken, {}, kBroken, kToolsPic, kTools},
                {false, kBitmap, {}, kBitmap, {u"picture:" + kBitmap}, kBroken},
-               {true, {}, {kTools, kBitmap}, kTools, kToolsPicture}, {true, {}, {kBroken}, kBroken, kToolsPicture},
-               {true, {}, {}, kBroken, kToolsPicture}};
+               {true, {}, {kTools, kBitmap}, kTools, kToolsPic}, {true, {}, {kBroken}, kBroken, kToolsPic},
+               {true, {}, {}, kBroken, kToolsPic}};
   object->ItemInfo(u"group|Tools|:");
   show([&](ScriptedUser& user) {
     for (const auto& s : steps) {
       SCOPED_TRACE(&s - steps);
-      if (s.drop) user.dropFiles(s.dropped);
+      if (s.drop) user.dropFiles(s.files);
       if (!s.drop) system.answerNextOpen(s.chosen), user.click("cmdChangeIcon");
       if (!s.drop) EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
-      EXPECT_EQ(std::tuple(form().lblIconPath.caption(), preview("pictIcon")), std::tuple(s.iconPath, s.preview));
+      EXPECT_EQ(std::tuple(form().lblIconPath.caption(), preview("pictIcon")), std::tuple(s.path, s.preview));
     }
     user.pressEsc();
   });

@@ -80,7 +80,7 @@ TEST_F(Item, OkAcceptsOfferedItemsAndExistingPaths) {
 // with its icon, and OK keeps it. A pick from the list draws the special icon; typing does not.
 TEST_F(Item, ChoosersReplaceTheTargetAndItsIcon) {
   const Text my = u"My Computer";  // the target before
-  const struct { std::string how; std::optional<Text> answer; std::vector<Text> dropped; Text target; Shows preview; }
+  const struct { std::string how; std::optional<Text> chosen; std::vector<Text> files; Text target; Shows preview; }
   cases[] = {{"cmdFile", {}, {}, my, kMyComputer}, {"cmdFile", kEditor, {}, kEditor, kEditorIcon},
              {"cmdFolder", {}, {}, my, kMyComputer}, {"cmdFolder", kTools, {}, kTools, kToolsIcon},
              {"drop", {}, {kEditor, kTools}, kEditor, kEditorIcon}, {"drop", {}, {kTools}, kTools, kToolsIcon},
@@ -88,10 +88,10 @@ TEST_F(Item, ChoosersReplaceTheTargetAndItsIcon) {
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     object->ItemInfo(my + u"|tip");
-    if (c.how == "cmdFile") system.answerNextOpen(c.answer);
-    if (c.how == "cmdFolder") system.answerNextFolder(c.answer);
+    if (c.how == "cmdFile") system.answerNextOpen(c.chosen);
+    if (c.how == "cmdFolder") system.answerNextFolder(c.chosen);
     EXPECT_EQ(edit([&](ScriptedUser& user) {
-                c.how == "drop" ? user.dropFiles(c.dropped) : user.click(c.how);
+                c.how == "drop" ? user.dropFiles(c.files) : user.click(c.how);
                 EXPECT_EQ(std::pair(target(), picture()), std::pair(c.target, c.preview));
                 user.click("cmdOK");
               }),

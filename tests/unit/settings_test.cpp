@@ -1,5 +1,7 @@
 // The settings dialog: what OK writes for each stored text, Cancel, the
 // pages, the colours with their sample, and the picture and sound choosers.
+#include <algorithm>
+
 #include "settings/CSettingEx.h"
 #include "settings/frmSettingEx.h"
 #include "unit/harness.h"
@@ -16,8 +18,8 @@ KeyValues freshWritesWith(const KeyValues& changes = {}) {
                       {u"Direction", u"right"}, {u"Color_mouseEnter", u"-2147483628"},
                       {u"Color_mouseExit", u"-2147483627"}, {u"BackgroundPicture", u""}, {u"Appearance", u"0"},
                       {u"Sound", u""}, {u"GroupSetting", u"0"}};
-  for (const auto& change : changes)
-    std::find_if(writes.begin(), writes.end(), [&](auto& w) { return w.first == change.first; })->second = change.second;
+  for (const auto& [key, value] : changes)
+    std::ranges::find(writes, key, &KeyValues::value_type::first)->second = value;
   return writes;
 }
 
@@ -69,11 +71,10 @@ TEST_F(Settings, EachStoredTextIsReadExactlyAndWrittenBack) {
   };
   for (const auto& c : cases) {
     const Text key = c.key, stored = c.stored;
-    SCOPED_TRACE(std::string(key.begin(), key.end()) + " = " + std::string(stored.begin(), stored.end()));
     system.settings.clear();
     store(key, stored);
     reload();
-    EXPECT_EQ(ok(), freshWritesWith({{key, c.written}}));
+    EXPECT_EQ(ok(), freshWritesWith({{key, c.written}})) << "case " << (&c - cases);
   }
 }
 
@@ -121,12 +122,12 @@ TEST_F(Settings, ColoursAndTheSampleThatFollowsTheMouse) {
 // Each file dialog opens in the folder of the path box's file when it
 // exists, else wherever the shared dialog was left, by either button.
 TEST_F(Settings, BrowseOpensInTheCurrentFilesFolderElseWhereTheLastOneLeftIt) {
-  for (const auto* file : {u"C:\\pictures\\bar.bmp", u"C:\\sounds\\in.wav"}) system.files[file] = 32;
-  system.files[u"C:\\sounds"] = forms::kAttrDirectory;
-  store(u"BackgroundPicture", u"C:\\pictures\\bar.bmp");
-  const struct { int tab; const char16_t *typed, *initDir; std::optional<Text> chosen; } steps[] = {{6, nullptr, u"C:\\pictures"}, {8, u"", u"C:\\pictures"}, {8, u"C:\\sounds\\gone.wav", u"C:\\pictures"},
-               {8, u"C:\\sounds", u"C:\\pictures"}, {8, u"C:\\sounds\\in.wav", u"C:\\sounds"},
-               {6, u"", u"C:\\sounds", u"C:\\new.bmp"}};
+  for (const auto* file : {u"C:\\pics\\bar.bmp", u"C:\\wav\\in.wav"}) system.files[file] = 32;
+  system.files[u"C:\\wav"] = forms::kAttrDirectory;
+  store(u"BackgroundPicture", u"C:\\pics\\bar.bmp");
+  const struct { int tab; const char16_t *typed, *initDir; std::optional<Text> chosen; } steps[] = {
+      {6, nullptr, u"C:\\pics"}, {8, u"", u"C:\\pics"}, {8, u"C:\\wav\\gone.wav", u"C:\\pics"},
+      {8, u"C:\\wav", u"C:\\pics"}, {8, u"C:\\wav\\in.wav", u"C:\\wav"}, {6, u"", u"C:\\wav", u"C:\\new.bmp"}};
   const auto written = ok([&](ScriptedUser& user) {
     user.chooseTab("SSTab1", 8), user.check("chkSoundFile", true);
     for (const auto& step : steps) {
@@ -144,7 +145,7 @@ TEST_F(Settings, BrowseOpensInTheCurrentFilesFolderElseWhereTheLastOneLeftIt) {
   ASSERT_EQ(system.openDialogs.size(), 6u);
   EXPECT_NE(system.openDialogs[0].filter.find(u"|*.bmp|"), Text::npos);
   EXPECT_NE(system.openDialogs[1].filter.find(u"|*.wav|"), Text::npos);
-  EXPECT_EQ(written, freshWritesWith({{u"BackgroundPicture", u"C:\\new.bmp"}, {u"Sound", u"C:\\sounds\\in.wav"}}));
+  EXPECT_EQ(written, freshWritesWith({{u"BackgroundPicture", u"C:\\new.bmp"}, {u"Sound", u"C:\\wav\\in.wav"}}));
 }
 
 // A dropped file goes to the path box of the page in front, if the user could type there; other

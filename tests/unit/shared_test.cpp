@@ -14,13 +14,13 @@ using forms::Point;
 using forms::headless::HeadlessWindow;
 
 // Text whose character `position` (counted from 1) is the first of `tail`.
-std::u16string at(const std::u16string& tail, std::size_t position) { return std::u16string(position - 1, u'z') + tail; }
+Text at(const Text& tail, std::size_t position) { return Text(position - 1, u'z') + tail; }
 
 // A missing separator gives "". StrBetween's second search starts one character past the first
 // separator. Letters match in either case (Latin-1 too), symbols a case's distance apart do not. An
 // empty separator is found at the start. Separators past character 32,767 count as absent.
 TEST(Stringbas, FirstOccurrencesAnyCaseWithinTheSixteenBitLimit) {
-  const struct { char routine; std::u16string text, first, second, expected; } cases[] = {  // Before, After, Between
+  const struct { char routine; Text text, first, second, expected; } cases[] = {  // Before, After, Between
       {'B', u"name|tip", u"|", {}, u"name"}, {'B', u"plain", u"|", {}, u""}, {'A', u"a|b|c", u"|", {}, u"b|c"},
       {'b', u"kind|name|:file", u"|", u"|:", u"name"}, {'b', u"kind|:file", u"|", u"|:", u""},
       {'b', u"aSEPbEndc", u"sep", u"END", u"b"},
@@ -62,8 +62,9 @@ TEST_F(Headless, FileExistsAndGetParentFolder) {
 // wide a dialog is corrected once, from whichever side; failed queries count as nothing.
 TEST_F(Headless, PlacementAtTheCursor) {
   constexpr Edges kBottom{-2, 570, 802, 602}, kLeft{0, 0, 62, 600};
+  using Size = std::optional<forms::Size>;
   const struct { std::optional<int> barState; std::optional<Edges> bar; std::optional<Point> cursor; Point expected;
-                 int width = 4200, height = 3000; std::optional<forms::Size> screen = forms::Size{12000, 9000}; } cases[] = {
+                 int width = 4200, height = 3000; Size screen = forms::Size{12000, 9000}; } cases[] = {
       {2, kBottom, Point{400, 300}, {3900, 3000}}, {2, kBottom, Point{799, 599}, {7300, 5310}},
       {2, kLeft, Point{0, 0}, {1140, 500}}, {1, kBottom, Point{799, 599}, {7590, 5500}},
       {3, kBottom, Point{0, 0}, {210, 500}},
@@ -120,7 +121,7 @@ TEST_F(Headless, IconsTheShellCannotGiveAreNone) {
 TEST_F(Headless, FolderChooserGivesTheTrimmedChoiceOrEmpty) {
   const struct { std::optional<std::u16string> answer; std::u16string result; } cases[] = {
       {u"C:\\Program Files", u"C:\\Program Files"}, {u"  C:\\Odd ", u"C:\\Odd "},
-      {u"C:\\" + std::u16string(3100, u'd'), u"C:\\" + std::u16string(2996, u'd')}, {std::nullopt, u""}, {u"", u""}};
+      {u"C:\\" + Text(3100, u'd'), u"C:\\" + Text(2996, u'd')}, {std::nullopt, u""}, {u"", u""}};
   for (const auto& c : cases) {
     system.answerNextFolder(c.answer);
     EXPECT_EQ(ShellEx::ChooseFolder(0, u"p"), c.result) << (&c - cases);
