@@ -39,6 +39,10 @@ inline forms::FormTable testFormTable() {
 // What the form's handlers saw, in order ("Click cmdOK", "MouseMove
 // optChoice(1)"). The form's thread writes it; a watcher may read it.
 class EventLog {
+  std::mutex mutex_;
+  std::vector<std::string> entries_;
+  std::string lastMove_;  // kept across take()
+
  public:
   void add(std::string entry) {
     std::lock_guard lock(mutex_);
@@ -46,15 +50,7 @@ class EventLog {
     if (entry.starts_with("MouseMove") && std::exchange(lastMove_, entry) == entry) return;
     entries_.push_back(std::move(entry));
   }
-  std::vector<std::string> take() {
-    std::lock_guard lock(mutex_);
-    return std::exchange(entries_, {});
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> entries_;
-  std::string lastMove_;  // kept across take()
+  std::vector<std::string> take() { std::lock_guard lock(mutex_); return std::exchange(entries_, {}); }
 };
 
 class TestForm : public forms::Form {
