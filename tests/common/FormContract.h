@@ -1,7 +1,5 @@
-// One contract for every forms platform: the same test body runs over the
-// headless platform (unit tests) and the Win32 one (Wine tests). Each test
-// program supplies the platform and a user who acts as a real one would on
-// it: on Win32 with real pointer moves and clicks, posted keys.
+// One contract body for the headless platform (unit tests) and Win32 (Wine tests). Each program
+// supplies the platform and a user acting as a real one would (on Win32: real pointer, posted keys).
 #pragma once
 
 #include <functional>
@@ -12,8 +10,7 @@
 
 namespace tollivor::test {
 
-// The user at the shown test form. Each step returns once the form has
-// handled it.
+// The user at the shown test form. Each step returns once the form has handled it.
 class ContractUser {
  public:
   virtual void moveMouse(const std::string& control, int index = -1) = 0;  // onto its middle
@@ -24,10 +21,9 @@ class ContractUser {
   virtual void pressEnter() = 0;
   virtual void pressEsc() = 0;
   virtual void pressAccessKey(char16_t key) = 0;  // Alt + key
-  virtual void closeWindow() = 0;  // the window's close box
+  virtual void closeWindow() = 0;                 // the window's close box
   virtual bool hasFocus(const std::string& control) = 0;
-  // Waits until the form has handled everything so far.
-  virtual void settle() = 0;
+  virtual void settle() = 0;  // waits until the form has handled everything so far
 
  protected:
   ~ContractUser() = default;
@@ -36,15 +32,11 @@ class ContractUser {
 class ContractPlatform {
  public:
   virtual ~ContractPlatform() = default;
-  // Shows the form modally while the steps play the user. True when the
-  // steps ended the show; otherwise the show is ended for them.
+  // Shows the form modally while the steps play the user; false if they did not end the show.
   virtual bool show(TestForm& form, const std::function<void(ContractUser&)>& steps) = 0;
-  // The window's close command, given while the form is loaded but hidden
-  // (as another program may send it).
-  virtual void closeHidden(TestForm& form) = 0;
+  virtual void closeHidden(TestForm& form) = 0;  // the close command, to the loaded, hidden form
 };
 
-// Supplied by each test program.
-std::unique_ptr<ContractPlatform> makeContractPlatform();
+std::unique_ptr<ContractPlatform> makeContractPlatform();  // supplied by each test program
 
 }  // namespace tollivor::test
