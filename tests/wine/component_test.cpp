@@ -262,7 +262,7 @@ std::tuple<std::wstring, std::wstring, bool> fieldsFor(const std::wstring& recor
   auto item = create();
   const unique_bstr in(SysAllocStringLen(record.data(), static_cast<UINT>(record.size())));
   EXPECT_EQ(item->put_ItemInfo(in.get()), S_OK);
-  const HWND form = FindWindowW(nullptr, kClasses[0].caption), preview = pictureBoxOf(form);
+  const HWND form = FindWindowW(nullptr, kClasses[0].caption), preview = driver::controlWindow(form, table, "Picture1");
   return {driver::windowText(driver::controlWindow(form, table, "Text1")),
           driver::windowText(driver::controlWindow(form, table, "Text2")),
           paintedPixel(preview, 16, 16) != paintedPixel(preview, 1, 1)};
