@@ -55,7 +55,9 @@ TEST_F(FormContract, EveryKindAnswersAndRaisesWhatItHas) {
     }
     user.chooseTab("tabMain", 1), user.chooseTab("tabMain", 1);
     EXPECT_EQ(clicks(form.events.take()), Log{"Click tabMain 1"});
-    sweep = true, user.click("cmdApply"), user.pressEsc();
+    sweep = true;
+    user.click("cmdApply");
+    user.pressEsc();
   }));
   EXPECT_EQ(took, (Log{"txtName", "cboKind", "chkFlag", "optChoice", "optChoice", "cmdApply", "cmdOK",
                        "cmdCancel", "tabMain", "optPage"}));

@@ -104,9 +104,13 @@ TEST_F(Group, ChangeIconAndDropsTakeTheFile) {
   show([&](ScriptedUser& user) {
     for (const auto& s : steps) {
       SCOPED_TRACE(&s - steps);
-      if (s.drop) user.dropFiles(s.files);
-      if (!s.drop) system.answerNextOpen(s.chosen), user.click("cmdChangeIcon");
-      if (!s.drop) EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
+      if (s.drop) {
+        user.dropFiles(s.files);
+      } else {
+        system.answerNextOpen(s.chosen);
+        user.click("cmdChangeIcon");
+        EXPECT_EQ(system.openDialogs.back().fileName, s.offered);
+      }
       EXPECT_EQ(std::tuple(form().lblIconPath.caption(), preview("pictIcon")), std::tuple(s.path, s.preview));
     }
     user.pressEsc();

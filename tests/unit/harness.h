@@ -36,16 +36,28 @@ template <class Object, class F>
 class Editor : public Headless {
  protected:
   void SetUp() override { object = std::make_unique<Object>(); }
-  void TearDown() override { object.reset(), Headless::TearDown(); }  // the last object unloads the form
+  void TearDown() override {
+    object.reset();  // the last object unloads the form
+    Headless::TearDown();
+  }
   void reload() {  // a new object on a fresh form, with nothing heard or seen yet
-    object.reset(), object = std::make_unique<Object>(), system.beeps = 0, system.messageBoxes.clear();
+    object.reset();
+    object = std::make_unique<Object>();
+    system.beeps = 0;
+    system.messageBoxes.clear();
   }
 
   F& form() { return forms::FormInstance<F>::get(); }
   Shows preview(const char* picture) { return system.windowOf(form().handle())->pictureShows(picture); }
-  void show(Script script) { system.onNextShow(std::move(script)), object->Show(); }
+  void show(Script script) {
+    system.onNextShow(std::move(script));
+    object->Show();
+  }
   // Shows the dialog while the user acts; answers what the host then reads.
-  Text edit(Script script) { return show(std::move(script)), object->ItemInfo(); }
+  Text edit(Script script) {
+    show(std::move(script));
+    return object->ItemInfo();
+  }
 
   std::unique_ptr<Object> object;
 };

@@ -14,7 +14,10 @@ const Shows kEditorIcon{u"file:" + kEditor}, kToolsIcon{u"file:" + kTools}, kMyC
 
 class Item : public Editor<CProperty, frmProperty> {
  protected:
-  Item() { system.files[kEditor] = 32, system.files[kTools] = forms::kAttrDirectory; }
+  Item() {
+    system.files[kEditor] = 32;
+    system.files[kTools] = forms::kAttrDirectory;
+  }
   Text target() { return form().Text1.text(); }
   Shows picture() { return preview("Picture1"); }
 };

@@ -166,7 +166,9 @@ namespace tollivor::test {
 std::wstring tempFolder(const wchar_t* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  return CreateDirectoryW((std::wstring(temp) + name).c_str(), nullptr), std::wstring(temp) + name + L"\\";
+  const std::wstring folder = std::wstring(temp) + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\";
 }
 
 void expectTableLayout(HWND dialog, const forms::FormTable& table) {

@@ -9,6 +9,9 @@
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 
+// Ends a show that nobody closes.
+void CALLBACK endShow(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
 int main(int argc, char** argv) {
   OleInitialize(nullptr);
   int result = 0;
@@ -19,11 +22,12 @@ int main(int argc, char** argv) {
     const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
     form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
     form.window()->moveTo(1500, 1500);
-    SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+    SetTimer(nullptr, 0, 30000, endShow);
     form.showModal();
   } else {
     ::testing::InitGoogleTest(&argc, argv);
     result = RUN_ALL_TESTS();
   }
-  return OleUninitialize(), result;
+  OleUninitialize();
+  return result;
 }
