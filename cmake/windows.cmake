@@ -127,7 +127,9 @@ add_library(tollivor_host OBJECT ${HOST_SOURCES})
 target_include_directories(tollivor_host PUBLIC ${GEN} src)
 add_dependencies(tollivor_host tollivor_typelib)
 target_link_libraries(tollivor_host PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS} winmm)
-add_executable(TollivorHost src/host/main.cpp)
+add_executable(TollivorHost src/host/main.cpp src/host/TollivorHost.rc)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.rc APPEND PROPERTY
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.manifest)
 target_link_libraries(TollivorHost PRIVATE tollivor_host tollivor_guids)
 
 # Ends another process's dialog as its user would: the client scripts'
