@@ -139,10 +139,20 @@ bool Win32Window::build() noexcept {
 // The client area is the table's, at the window's DPI; the frame comes on
 // top of it. The top left stays where it is.
 void Win32Window::sizeForm() noexcept {
-  RECT outer{0, 0, px(table_.clientWidth), px(table_.clientHeight)};
-  adjustForDpi(outer, window_.get(), dpi_);
-  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND form = window_.get();
+  const int width = px(table_.clientWidth), height = px(table_.clientHeight);
+  RECT outer{0, 0, width, height};
+  adjustForDpi(outer, form, dpi_);
+  // A frame that keeps another DPI than the window's (a system with one
+  // scale for all frames) shows in the client area: corrected once.
+  for (int round = 0; round < 2; ++round) {
+    SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    if (!GetClientRect(form, &client) || (client.right == width && client.bottom == height)) return;
+    outer.right += width - client.right;
+    outer.bottom += height - client.bottom;
+  }
 }
 
 // Each font is made again and handed to the controls that use it before
