@@ -43,11 +43,25 @@ int lineHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
+// The width of the caption on one line in the font, access keys left out.
+int captionWidth(HFONT font, const std::u16string& caption) {
+  const ScreenDc screen;
+  if (!screen) return 0;
+  SelectScope select(screen.get(), font);
+  RECT r{};
+  DrawTextW(screen.get(), wide(caption), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  return r.right;
+}
+
 }  // namespace
 
+// On a finer display a font is made at its point size for the DPI, then a
+// pixel smaller at a time while its lines are taller than its lines at 96
+// DPI scaled: text rounds up faster than the table's rectangles, and would
+// outgrow the room they give it.
 unique_hfont createFont(const forms::Font& font, int dpi) noexcept {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0));
+  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * kBaseDpi / 72.0));
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -56,7 +70,15 @@ unique_hfont createFont(const forms::Font& font, int dpi) noexcept {
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   const size_t length = std::min<size_t>(font.name.size(), LF_FACESIZE - 1);
   std::wmemcpy(lf.lfFaceName, wide(font.name), length);
-  return unique_hfont(CreateFontIndirectW(&lf));
+  unique_hfont made(CreateFontIndirectW(&lf));
+  if (dpi == kBaseDpi || !made) return made;
+  const int tallest = lineHeight(made.get()) * dpi / kBaseDpi;
+  for (lf.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0)); lf.lfHeight < 0;
+       ++lf.lfHeight) {
+    made.reset(CreateFontIndirectW(&lf));
+    if (!made || lineHeight(made.get()) <= tallest) break;
+  }
+  return made;
 }
 
 Win32Window::Win32Window(const forms::FormTable& table, forms::FormEvents& events)
@@ -155,31 +177,70 @@ void Win32Window::sizeForm() noexcept {
   }
 }
 
-// Each font is made again and handed to the controls that use it before
-// the old one goes; then every control is put in its place at the new DPI.
+// Fonts and frame are made again at the new DPI and every control is put
+// in its place; the old fonts go once no control uses them.
 void Win32Window::rescale(int dpi) noexcept {
   if (dpi <= 0 || dpi == dpi_) return;
-  const int from = std::exchange(dpi_, dpi);
-  for (size_t i = 0; i < fonts_.size(); ++i) {
-    unique_hfont made = createFont(fonts_[i].font, dpi);
-    if (!made) continue;
-    const unique_hfont old = std::exchange(fonts_[i].handle, std::move(made));
-    const auto font = reinterpret_cast<WPARAM>(fonts_[i].handle.get());
-    fonts_[i].lineHeight = lineHeight(fonts_[i].handle.get());
-    if (i == 0) SendMessageW(window_.get(), WM_SETFONT, font, FALSE);
-    for (const Control& c : controls_)
-      if (c.window && c.fontIndex == i && !fontsHeld_) SendMessageW(c.window, WM_SETFONT, font, FALSE);
+  std::vector<unique_hfont> old;
+  try {
+    old.reserve(fonts_.size());
+  } catch (...) {
+    return;
   }
+  const int from = std::exchange(dpi_, dpi);
+  for (SharedFont& f : fonts_) {
+    unique_hfont made = createFont(f.font, dpi);
+    if (!made) continue;
+    old.push_back(std::exchange(f.handle, std::move(made)));
+    f.lineHeight = lineHeight(f.handle.get());
+  }
+  fitFontsToCaptions();
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
   sizeForm();
   for (size_t i = 0; i < controls_.size(); ++i) {
     const Control& c = controls_[i];
     if (!c.window) continue;
     if (c.picture) c.picture->rescale(from, dpi);
     placeControl(c);
+    if (!fontsHeld_) applyFont(static_cast<ControlId>(i), false);
     if (c.kind == Kind::TabStrip) sizeTabs(static_cast<ControlId>(i));
-    if (c.kind == Kind::ComboBox && !fontsHeld_) fitComboHeight(c.window, px(c.rect.height));
   }
   RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Glyphs round to whole pixels differently at each size, so a caption can
+// grow faster than its control. On a finer display each font is made a
+// pixel smaller at a time until every caption drawn in it is no wider than
+// at 96 DPI scaled. No control may use a font that this replaces.
+void Win32Window::fitFontsToCaptions() noexcept {
+  if (dpi_ == kBaseDpi) return;
+  for (size_t f = 0; f < fonts_.size(); ++f) {
+    SharedFont& shared = fonts_[f];
+    const unique_hfont base = createFont(shared.font, kBaseDpi);
+    LOGFONTW lf{};
+    if (!base || !GetObjectW(shared.handle.get(), sizeof lf, &lf)) continue;
+    const auto fits = [&](const std::u16string& caption) {
+      return captionWidth(shared.handle.get(), caption) <=
+             captionWidth(base.get(), caption) * dpi_ / kBaseDpi;
+    };
+    const auto allFit = [&] {
+      for (size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i].fontIndex != f || !controls_[i].window) continue;
+        const auto& row = table_.controls[i];
+        if (!fits(row.caption)) return false;
+        for (const auto& tab : row.tabs)
+          if (!fits(tab)) return false;
+      }
+      return true;
+    };
+    while (lf.lfHeight < -1 && !allFit()) {
+      ++lf.lfHeight;
+      unique_hfont smaller(CreateFontIndirectW(&lf));
+      if (!smaller) break;
+      shared.handle = std::move(smaller);
+      shared.lineHeight = lineHeight(shared.handle.get());
+    }
+  }
 }
 
 // Creates a control after its container, so that the table's order is the
@@ -409,6 +470,8 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
 // the settings form changes forty of them as it loads.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
+  fitFontsToCaptions();
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
 }

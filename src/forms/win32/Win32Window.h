@@ -110,6 +110,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // The window moved to a display of another DPI: fonts, frame and every
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
+  void fitFontsToCaptions() noexcept;
   void offerPathCompletion(const Control& control) noexcept;
 
   Control* find(forms::ControlId id) noexcept;
