@@ -51,14 +51,15 @@ TEST(PathCompletion, TypingPartOfAPathInTheItemDialogOffersTheFolder) {
     typeKeys(L"C:\\win");
     HWND list = nullptr;
     EXPECT_TRUE(driver::waitFor([&] { return (list = suggestionList(thread)) != nullptr; }, 3000));
-    typeKeys(L"", VK_DOWN);
-    EXPECT_TRUE(driver::waitFor([&] { return _wcsicmp(driver::windowText(edit).c_str(), L"C:\\windows") == 0; }, 2000))
-        << "the line holds " << std::string(driver::windowText(edit).begin(), driver::windowText(edit).end());
     RECT shown{}, listRect{};
     GetWindowRect(dialog, &shown);
     if (list && GetWindowRect(GetAncestor(list, GA_ROOT), &listRect)) UnionRect(&shown, &shown, &listRect);
     Sleep(200);  // let it paint
-    saveScreen(shown, L"path completion");
+    saveScreen(shown, L"path completion", list);
+    typeKeys(L"", VK_DOWN);
+    EXPECT_TRUE(driver::waitFor([&] {
+      return _wcsicmp(driver::windowText(edit).c_str(), L"C:\\windows") == 0;
+    }, 2000)) << "Down takes the suggestion into the line";
     driver::closeWindow(dialog);
   });
   showClass<_CProperty>(L"Tollivor.CProperty", IID__CProperty, L"|");

@@ -28,8 +28,9 @@ void showClass(const wchar_t* progId, REFIID iid, const wchar_t* record = nullpt
 }
 
 // Writes the screen's pixels in the rectangle as NAME.bmp into the folder
-// that TOLLIVOR_SCREENSHOTS names, if it names one.
-inline void saveScreen(const RECT& r, const std::wstring& name) {
+// that TOLLIVOR_SCREENSHOTS names, if it names one. A popup that Wine keeps
+// off the X screen (the suggestion list) is drawn in by itself.
+inline void saveScreen(const RECT& r, const std::wstring& name, HWND popup = nullptr) {
   const wchar_t* folder = _wgetenv(L"TOLLIVOR_SCREENSHOTS");
   if (!folder) return;
   const LONG w = r.right - r.left, h = r.bottom - r.top;
@@ -41,6 +42,9 @@ inline void saveScreen(const RECT& r, const std::wstring& name) {
                                     &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bitmap);
   BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  RECT p{};
+  if (popup && GetWindowRect(popup, &p) && SetViewportOrgEx(dc, p.left - r.left, p.top - r.top, nullptr))
+    PrintWindow(popup, dc, 0);
   GdiFlush();
   BITMAPFILEHEADER head{0x4D42, start + size, 0, 0, start};
   HANDLE file = CreateFileW((std::wstring(folder) + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE,

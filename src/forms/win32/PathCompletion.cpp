@@ -5,8 +5,8 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
-#include <string>
-#include <vector>
+#include <cwchar>
+#include <new>
 
 #include "win32/ComRef.h"
 
@@ -14,9 +14,9 @@ namespace tollivor::win32 {
 
 namespace {
 
-// The entries of one folder as full paths. The autocomplete object asks to
-// expand the text up to each backslash typed, then enumerates and keeps the
-// entries that begin with what is typed.
+// The entries of one folder as full paths, read as they are asked for. The
+// autocomplete object asks to expand the text up to each backslash typed,
+// then enumerates and keeps the entries that begin with what is typed.
 class FolderEntries final : public IEnumString, public IACList {
  public:
   // IUnknown
@@ -40,44 +40,36 @@ class FolderEntries final : public IEnumString, public IACList {
 
   // IACList: `text` ends at a backslash, the folder to list.
   STDMETHODIMP Expand(LPCWSTR text) noexcept override {
-    entries_.clear();
-    next_ = 0;
-    if (!text) return S_OK;
-    try {
-      const std::wstring folder(text);
-      WIN32_FIND_DATAW found;
-      const HANDLE search = FindFirstFileW((folder + L'*').c_str(), &found);
-      if (search == INVALID_HANDLE_VALUE) return S_OK;
-      do {
-        const std::wstring name(found.cFileName);
-        if (name != L"." && name != L"..") entries_.push_back(folder + name);
-      } while (FindNextFileW(search, &found));
-      FindClose(search);
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
+    Reset();
+    const size_t length = text ? wcslen(text) : 0;
+    folderLength_ = length + 2 <= MAX_PATH ? length : 0;  // room for "*"
+    wmemcpy(path_, text ? text : L"", folderLength_);
     return S_OK;
   }
 
   // IEnumString
   STDMETHODIMP Next(ULONG count, LPOLESTR* out, ULONG* fetched) noexcept override {
     ULONG given = 0;
-    for (; given < count && next_ < entries_.size(); ++given, ++next_) {
-      const std::wstring& entry = entries_[next_];
-      const size_t bytes = (entry.size() + 1) * sizeof(wchar_t);
-      out[given] = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+    for (; given < count && nextEntry(); ++given) {
+      const size_t length = wcslen(found_.cFileName);
+      out[given] = static_cast<LPOLESTR>(
+          CoTaskMemAlloc((folderLength_ + length + 1) * sizeof(wchar_t)));
       if (!out[given]) break;
-      CopyMemory(out[given], entry.c_str(), bytes);
+      wmemcpy(out[given], path_, folderLength_);
+      wmemcpy(out[given] + folderLength_, found_.cFileName, length + 1);
     }
     if (fetched) *fetched = given;
     return given == count ? S_OK : S_FALSE;
   }
   STDMETHODIMP Skip(ULONG count) noexcept override {
-    next_ += count;
-    return next_ <= entries_.size() ? S_OK : S_FALSE;
+    for (; count > 0; --count)
+      if (!nextEntry()) return S_FALSE;
+    return S_OK;
   }
   STDMETHODIMP Reset() noexcept override {
-    next_ = 0;
+    if (search_ != INVALID_HANDLE_VALUE) FindClose(search_);
+    search_ = INVALID_HANDLE_VALUE;
+    started_ = false;
     return S_OK;
   }
   STDMETHODIMP Clone(IEnumString** out) noexcept override {
@@ -86,10 +78,31 @@ class FolderEntries final : public IEnumString, public IACList {
   }
 
  private:
-  ~FolderEntries() = default;
+  ~FolderEntries() { Reset(); }
+
+  // The folder's next entry other than "." and "..", into found_.
+  bool nextEntry() noexcept {
+    do {
+      if (started_) {
+        if (search_ == INVALID_HANDLE_VALUE || !FindNextFileW(search_, &found_)) return false;
+      } else {
+        started_ = true;
+        if (folderLength_ == 0) return false;
+        path_[folderLength_] = L'*';
+        path_[folderLength_ + 1] = L'\0';
+        search_ = FindFirstFileW(path_, &found_);
+        if (search_ == INVALID_HANDLE_VALUE) return false;
+      }
+    } while (!wcscmp(found_.cFileName, L".") || !wcscmp(found_.cFileName, L".."));
+    return true;
+  }
+
   ULONG references_ = 1;
-  std::vector<std::wstring> entries_;
-  size_t next_ = 0;
+  wchar_t path_[MAX_PATH] = {};  // the folder, ending in a backslash
+  size_t folderLength_ = 0;
+  HANDLE search_ = INVALID_HANDLE_VALUE;
+  bool started_ = false;
+  WIN32_FIND_DATAW found_{};
 };
 
 }  // namespace

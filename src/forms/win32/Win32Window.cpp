@@ -181,17 +181,11 @@ void Win32Window::sizeForm() noexcept {
 // in its place; the old fonts go once no control uses them.
 void Win32Window::rescale(int dpi) noexcept {
   if (dpi <= 0 || dpi == dpi_) return;
-  std::vector<unique_hfont> old;
-  try {
-    old.reserve(fonts_.size());
-  } catch (...) {
-    return;
-  }
   const int from = std::exchange(dpi_, dpi);
   for (SharedFont& f : fonts_) {
     unique_hfont made = createFont(f.font, dpi);
     if (!made) continue;
-    old.push_back(std::exchange(f.handle, std::move(made)));
+    f.previous = std::exchange(f.handle, std::move(made));
     f.lineHeight = lineHeight(f.handle.get());
   }
   fitFontsToCaptions();
@@ -205,6 +199,7 @@ void Win32Window::rescale(int dpi) noexcept {
     if (!fontsHeld_) applyFont(static_cast<ControlId>(i), false);
     if (c.kind == Kind::TabStrip) sizeTabs(static_cast<ControlId>(i));
   }
+  for (SharedFont& f : fonts_) f.previous.reset();
   RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -458,7 +453,7 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
     unique_hfont handle = createFont(font, dpi_);
     if (!handle) return std::nullopt;
     const int height = lineHeight(handle.get());
-    fonts_.push_back({font, std::move(handle), height});
+    fonts_.push_back({font, std::move(handle), {}, height});
     return fonts_.size() - 1;
   } catch (...) {
     return std::nullopt;

@@ -170,7 +170,8 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   struct SharedFont {
     forms::Font font;
     unique_hfont handle;
-    int lineHeight = 0;  // pixels
+    unique_hfont previous;  // while the controls are given the new one
+    int lineHeight = 0;     // pixels
   };
   std::vector<SharedFont> fonts_;
   bool fontsHeld_ = true;  // until the load handler has run
