@@ -125,10 +125,10 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
         HICON icon = HICON(LoadImageW(GetModuleHandleW(L"Sysgate.dll"), MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, side, side, 0));
         Canvas drawn(side, side), expected(side, side);
         SendMessageW(box, WM_PRINTCLIENT, WPARAM(drawn.dc), PRF_CLIENT);
-        SendMessageW(box, WM_PRINTCLIENT, WPARAM(expected.dc), PRF_CLIENT);  // for its colour
-        DrawIconEx(expected.dc, 0, 0, icon, side, side, 0, CreateSolidBrush(GetPixel(drawn.dc, 0, 0)), DI_NORMAL);
-        GdiFlush();
-        EXPECT_TRUE(icon && drawn.sameColours(expected, side * side)) << "the group icon at " << side;
+        const RECT all{0, 0, side, side};  // the icon alone on the box's colour
+        FillRect(expected.dc, &all, CreateSolidBrush(GetPixel(drawn.dc, 0, 0)));
+        DrawIconEx(expected.dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+        EXPECT_TRUE((GdiFlush(), icon && drawn.sameColours(expected, side * side))) << "group icon at " << side;
       }
       Sleep(200);  // let it paint
       saveScreen(outer, std::wstring(d.caption) + L" " + std::to_wstring(dpi));
