@@ -66,7 +66,8 @@ std::optional<std::int64_t> RoundedDecimal(std::u16string_view text) {
     const bool down = text[++i] == u'-';
     if (text[i] == u'+' || text[i] == u'-') ++i;
     std::int64_t exponent = 0;
-    for (; i < text.size(); ++i) exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - u'0'), 1000000);
+    for (; i < text.size(); ++i)
+      exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - u'0'), 1000000);
     point += down ? -exponent : exponent;
   }
   const size_t first = digits.find_first_not_of('\0');
@@ -75,13 +76,14 @@ std::optional<std::int64_t> RoundedDecimal(std::u16string_view text) {
   point -= static_cast<std::int64_t>(first);
   if (point > 10) return std::nullopt;
   std::uint64_t n = 0;  // the integer part
-  for (std::int64_t k = 0; k < point; ++k)
-    n = n * 10 + (k < static_cast<std::int64_t>(digits.size()) ? digits[static_cast<size_t>(k)] : 0);
+  for (size_t k = 0; k < static_cast<size_t>(std::max<std::int64_t>(point, 0)); ++k)
+    n = n * 10 + (k < digits.size() ? digits[k] : 0);
   if (n >= 10000000000ull) return std::nullopt;
   // The fraction f, times 2^m: a whole part and whether anything is left.
   // A fraction that starts beyond 60 zeros counts as the smallest one.
-  std::string fraction = point >= 0 ? digits.substr(std::min<size_t>(static_cast<size_t>(point), digits.size()))
-                                    : std::string(static_cast<size_t>(std::min<std::int64_t>(-point, 61)), '\0') + digits;
+  std::string fraction =
+      point >= 0 ? digits.substr(std::min<size_t>(static_cast<size_t>(point), digits.size()))
+                 : std::string(static_cast<size_t>(std::min<std::int64_t>(-point, 61)), '\0') + digits;
   int e = -1;  // the binary exponent of n + 0.5
   while (e < 40 && (n >> (e + 1)) != 0) ++e;
   const int m = 56 - e;
