@@ -45,6 +45,9 @@ endfunction()
 # into it (defaultPlatform), which one pass over static libraries would miss.
 file(GLOB WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/forms/win32/*.cpp src/win32/*.cpp)
 add_library(tollivor_win32 OBJECT ${WIN32_PLATFORM_SOURCES})
+# The path completion source is a COM object with two interfaces; the type
+# information of a class with two bases would bring 3 KB of runtime along.
+set_source_files_properties(src/forms/win32/PathCompletion.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
 target_link_libraries(tollivor_win32 PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS})
 
 # The type library, from IDL with widl, embedded in the DLL as a resource.
@@ -127,7 +130,9 @@ add_library(tollivor_host OBJECT ${HOST_SOURCES})
 target_include_directories(tollivor_host PUBLIC ${GEN} src)
 add_dependencies(tollivor_host tollivor_typelib)
 target_link_libraries(tollivor_host PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS} winmm)
-add_executable(TollivorHost src/host/main.cpp)
+add_executable(TollivorHost src/host/main.cpp src/host/TollivorHost.rc)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.rc APPEND PROPERTY
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.manifest)
 target_link_libraries(TollivorHost PRIVATE tollivor_host tollivor_guids)
 
 # Ends another process's dialog as its user would: the client scripts'

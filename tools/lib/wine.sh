@@ -68,6 +68,14 @@ wine_headless() {
   WINEPREFIX=$1 "$WINESERVER" -k >/dev/null 2>&1 || true
 }
 
+# wine_set_dpi PREFIX DPI: the display's resolution (LogPixels), which Wine
+# reads when the prefix's wineserver starts: the server is ended here.
+wine_set_dpi() {
+  WINEPREFIX=$1 "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$2" /f >/dev/null 2>&1
+  wine_end "$1"
+}
+
 # wine_end PREFIX: ends the prefix's wineserver and every program in it.
 wine_end() {
   WINEPREFIX=$1 "$WINESERVER" -k >/dev/null 2>&1 || true

@@ -73,7 +73,26 @@ void PictureBox::growBitmap(COLORREF back) noexcept {
   if (!GetClientRect(window_, &client)) return;
   const SIZE want{std::max<LONG>(client.right, size_.cx), std::max<LONG>(client.bottom, size_.cy)};
   if (dc_ && want.cx == size_.cx && want.cy == size_.cy) return;
+  unique_hbrush brush(CreateSolidBrush(back));
+  replaceBitmap(want, [&](HDC dc) {
+    RECT all{0, 0, want.cx, want.cy};
+    FillRect(dc, &all, brush.get());
+    if (dc_) BitBlt(dc, 0, 0, size_.cx, size_.cy, dc_.get(), 0, 0, SRCCOPY);
+  });
+}
 
+void PictureBox::rescale(int fromDpi, int toDpi) noexcept {
+  if (!dc_) return;
+  const SIZE want{MulDiv(size_.cx, toDpi, fromDpi), MulDiv(size_.cy, toDpi, fromDpi)};
+  replaceBitmap(want, [&](HDC dc) {
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, want.cx, want.cy, dc_.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
+  });
+}
+
+// A new bitmap of the size, drawn into from the old one, takes its place.
+template <class Draw>
+void PictureBox::replaceBitmap(SIZE want, Draw draw) noexcept {
   unique_hdc dc;
   unique_hbitmap bitmap;
   {
@@ -84,13 +103,8 @@ void PictureBox::growBitmap(COLORREF back) noexcept {
                                         std::max<LONG>(want.cy, 1)));
   }
   if (!dc || !bitmap) return;
-
   HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
-  unique_hbrush brush(CreateSolidBrush(back));
-  RECT all{0, 0, want.cx, want.cy};
-  FillRect(dc.get(), &all, brush.get());
-  if (dc_) BitBlt(dc.get(), 0, 0, size_.cx, size_.cy, dc_.get(), 0, 0, SRCCOPY);
-
+  draw(dc.get());
   if (dc_ && originalBitmap_) SelectObject(dc_.get(), originalBitmap_);
   dc_ = std::move(dc);
   bitmap_ = std::move(bitmap);
@@ -118,9 +132,9 @@ bool PictureBox::refresh() noexcept {
   return UpdateWindow(window_) != FALSE;
 }
 
-bool PictureBox::drawIcon(int x, int y, HICON icon) noexcept {
+bool PictureBox::drawIcon(int x, int y, int size, HICON icon) noexcept {
   if (!icon || !makeBitmap()) return false;
-  if (!DrawIcon(dc_.get(), x, y, icon)) return false;
+  if (!DrawIconEx(dc_.get(), x, y, icon, size, size, 0, nullptr, DI_NORMAL)) return false;
   invalidate();
   return true;
 }

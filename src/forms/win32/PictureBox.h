@@ -53,7 +53,7 @@ class PictureBox {
 
   bool clear(COLORREF back) noexcept;
   bool refresh() noexcept;
-  bool drawIcon(int x, int y, HICON icon) noexcept;  // pixels
+  bool drawIcon(int x, int y, int size, HICON icon) noexcept;  // pixels
   // A .ico or .bmp file, drawn at its own size at the top left over a
   // cleared box. A file that does not load (no picture, a folder, missing)
   // leaves the box unchanged.
@@ -61,6 +61,8 @@ class PictureBox {
   // After a move or a border change: keeps the drawing, grows the bitmap.
   // Nothing is made before the first drawing.
   void fitToClient(COLORREF back) noexcept;
+  // The window's DPI changed: what was drawn is drawn again to the new scale.
+  void rescale(int fromDpi, int toDpi) noexcept;
 
  // The window procedure of the class.
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,
@@ -70,6 +72,8 @@ class PictureBox {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   bool makeBitmap() noexcept;
   void growBitmap(COLORREF back) noexcept;
+  template <class Draw>
+  void replaceBitmap(SIZE want, Draw draw) noexcept;
   void paint(HDC dc) noexcept;
   void invalidate() noexcept;
 

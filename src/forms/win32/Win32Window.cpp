@@ -3,13 +3,14 @@
 #include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/PathCompletion.h"
 #include "forms/win32/TextTurn.h"
 #include "forms/win32/VisualStyles.h"
 #include "win32/ThisModule.h"
@@ -42,11 +43,25 @@ int lineHeight(HFONT font) {
   return metrics.tmHeight;
 }
 
+// The width of the caption on one line in the font, access keys left out.
+int captionWidth(HFONT font, const std::u16string& caption) {
+  const ScreenDc screen;
+  if (!screen) return 0;
+  SelectScope select(screen.get(), font);
+  RECT r{};
+  DrawTextW(screen.get(), wide(caption), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  return r.right;
+}
+
 }  // namespace
 
-unique_hfont createFont(const forms::Font& font) noexcept {
+// On a finer display a font is made at its point size for the DPI, then a
+// pixel smaller at a time while its lines are taller than its lines at 96
+// DPI scaled: text rounds up faster than the table's rectangles, and would
+// outgrow the room they give it.
+unique_hfont createFont(const forms::Font& font, int dpi) noexcept {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * 96.0 / 72.0));
+  lf.lfHeight = -static_cast<LONG>(std::lround(font.points * kBaseDpi / 72.0));
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -55,7 +70,15 @@ unique_hfont createFont(const forms::Font& font) noexcept {
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   const size_t length = std::min<size_t>(font.name.size(), LF_FACESIZE - 1);
   std::wmemcpy(lf.lfFaceName, wide(font.name), length);
-  return unique_hfont(CreateFontIndirectW(&lf));
+  unique_hfont made(CreateFontIndirectW(&lf));
+  if (dpi == kBaseDpi || !made) return made;
+  const int tallest = lineHeight(made.get()) * dpi / kBaseDpi;
+  for (lf.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi / 72.0)); lf.lfHeight < 0;
+       ++lf.lfHeight) {
+    made.reset(CreateFontIndirectW(&lf));
+    if (!made || lineHeight(made.get()) <= tallest) break;
+  }
+  return made;
 }
 
 Win32Window::Win32Window(const forms::FormTable& table, forms::FormEvents& events)
@@ -96,13 +119,9 @@ bool Win32Window::build() noexcept {
   if (!form) return false;
   window_.reset(form);
   SetWindowTextW(form, wide(table_.caption));
-
-  // The client area is the table's; the frame comes on top of it.
-  RECT outer{0, 0, toPixels(table_.clientWidth), toPixels(table_.clientHeight)};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE)));
-  SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  leaveRescalingToForm(form);
+  dpi_ = windowDpi(form);
+  sizeForm();
 
   if (fontIndexFor(table_.font) != std::optional<size_t>(0)) return false;  // the form's comes first
   SendMessageW(form, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
@@ -137,6 +156,86 @@ bool Win32Window::build() noexcept {
   if (events_->acceptsFileDrops()) DragAcceptFiles(form, TRUE);
   ready_ = true;
   return true;
+}
+
+// The client area is the table's, at the window's DPI; the frame comes on
+// top of it. The top left stays where it is.
+void Win32Window::sizeForm() noexcept {
+  HWND form = window_.get();
+  const int width = px(table_.clientWidth), height = px(table_.clientHeight);
+  RECT outer{0, 0, width, height};
+  adjustForDpi(outer, form, dpi_);
+  // A frame that keeps another DPI than the window's (a system with one
+  // scale for all frames) shows in the client area: corrected once.
+  for (int round = 0; round < 2; ++round) {
+    SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    if (!GetClientRect(form, &client) || (client.right == width && client.bottom == height)) return;
+    outer.right += width - client.right;
+    outer.bottom += height - client.bottom;
+  }
+}
+
+// Fonts and frame are made again at the new DPI and every control is put
+// in its place; the old fonts go once no control uses them.
+void Win32Window::rescale(int dpi) noexcept {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int from = std::exchange(dpi_, dpi);
+  for (SharedFont& f : fonts_) {
+    unique_hfont made = createFont(f.font, dpi);
+    if (!made) continue;
+    f.previous = std::exchange(f.handle, std::move(made));
+    f.lineHeight = lineHeight(f.handle.get());
+  }
+  fitFontsToCaptions();
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
+  sizeForm();
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Control& c = controls_[i];
+    if (!c.window) continue;
+    if (c.picture) c.picture->rescale(from, dpi);
+    placeControl(c);
+    if (!fontsHeld_) applyFont(static_cast<ControlId>(i), false);
+    if (c.kind == Kind::TabStrip) sizeTabs(static_cast<ControlId>(i));
+  }
+  for (SharedFont& f : fonts_) f.previous.reset();
+  RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Glyphs round to whole pixels differently at each size, so a caption can
+// grow faster than its control. On a finer display each font is made a
+// pixel smaller at a time until every caption drawn in it is no wider than
+// at 96 DPI scaled. No control may use a font that this replaces.
+void Win32Window::fitFontsToCaptions() noexcept {
+  if (dpi_ == kBaseDpi) return;
+  for (size_t f = 0; f < fonts_.size(); ++f) {
+    SharedFont& shared = fonts_[f];
+    const unique_hfont base = createFont(shared.font, kBaseDpi);
+    LOGFONTW lf{};
+    if (!base || !GetObjectW(shared.handle.get(), sizeof lf, &lf)) continue;
+    const auto fits = [&](const std::u16string& caption) {
+      return captionWidth(shared.handle.get(), caption) <=
+             captionWidth(base.get(), caption) * dpi_ / kBaseDpi;
+    };
+    const auto allFit = [&] {
+      for (size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i].fontIndex != f || !controls_[i].window) continue;
+        const auto& row = table_.controls[i];
+        if (!fits(row.caption)) return false;
+        for (const auto& tab : row.tabs)
+          if (!fits(tab)) return false;
+      }
+      return true;
+    };
+    while (lf.lfHeight < -1 && !allFit()) {
+      ++lf.lfHeight;
+      unique_hfont smaller(CreateFontIndirectW(&lf));
+      if (!smaller) break;
+      shared.handle = std::move(smaller);
+      shared.lineHeight = lineHeight(shared.handle.get());
+    }
+  }
 }
 
 // Creates a control after its container, so that the table's order is the
@@ -191,7 +290,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
       // Text wraps at blanks where the label has room for more lines; a
       // one-line label clips a caption too long for it, as Windows does,
       // rather than breaking a word onto a line that cannot be seen.
-      style |= SS_NOTIFY | (toPixels(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP
+      style |= SS_NOTIFY | (px(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP
                                                                                 : SS_LEFT);
       break;
     case Kind::TextBox:
@@ -228,18 +327,18 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
       return false;
   }
 
-  const RECT px{toPixels(row.rect.left), toPixels(row.rect.top),
-                toPixels(row.rect.left) + toPixels(row.rect.width),
-                toPixels(row.rect.top) + toPixels(row.rect.height) + extraHeight};
+  c.rect = row.rect;
+  const RECT r{px(row.rect.left), px(row.rect.top), px(row.rect.left) + px(row.rect.width),
+               px(row.rect.top) + px(row.rect.height) + px(extraHeight)};
   const int command = commandId(id);
   if (c.kind == Kind::PictureBox) {
     PictureBoxHost& host = *this;
     c.picture = std::make_unique<PictureBox>(host, id, toColorRef(c.back));
-    if (!c.picture->create(parent, command, px, style, exStyle)) return false;
+    if (!c.picture->create(parent, command, r, style, exStyle)) return false;
     c.window = c.picture->window();
   } else {
-    c.window = CreateWindowExW(exStyle, windowClass, wide(row.caption), style, px.left, px.top,
-                               px.right - px.left, px.bottom - px.top, parent,
+    c.window = CreateWindowExW(exStyle, windowClass, wide(row.caption), style, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)),
                                thisModule(), nullptr);
     if (!c.window) return false;
@@ -264,10 +363,8 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   return true;
 }
 
-// The shell's completion of file system paths, in the control's edit line.
-// It works inside the edit control alone; the form hears of it only as of
-// any other typing. Without it (no COM on the thread, no shell support) the
-// box is an ordinary box.
+// Path completion works inside the edit line alone; the form hears of it
+// only as of any other typing.
 void Win32Window::offerPathCompletion(const Control& c) noexcept {
   HWND edit = c.window;
   if (c.kind == Kind::ComboBox) {
@@ -278,7 +375,7 @@ void Win32Window::offerPathCompletion(const Control& c) noexcept {
   } else if (c.kind != Kind::TextBox) {
     return;
   }
-  if (edit) SHAutoComplete(edit, SHACF_FILESYSTEM | SHACF_FILESYS_ONLY);
+  win32::offerPathCompletion(edit);
 }
 
 // A combo box's height follows its font; its selection field is sized so
@@ -306,14 +403,20 @@ void Win32Window::setUpTabStrip(ControlId id) noexcept {
     item.pszText = text.data();
     SendMessageW(c.window, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
   }
-  if (row.tabsPerRow > 0 && index > 0) {
-    // Equal widths, just narrow enough for the wanted number per row.
-    RECT client{}, first{};
-    GetClientRect(c.window, &client);
-    SendMessageW(c.window, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-    const int width = (client.right - 4) / row.tabsPerRow;
-    SendMessageW(c.window, TCM_SETITEMSIZE, 0, MAKELPARAM(width, first.bottom - first.top));
-  }
+  sizeTabs(id);
+}
+
+// Equal widths, just narrow enough for the wanted number per row, and as
+// tall as the tab strip's font wants.
+void Win32Window::sizeTabs(ControlId id) noexcept {
+  const Control& c = controls_[static_cast<size_t>(id)];
+  const int perRow = table_.controls[static_cast<size_t>(id)].tabsPerRow;
+  if (perRow <= 0 || SendMessageW(c.window, TCM_GETITEMCOUNT, 0, 0) <= 0) return;
+  RECT client{}, first{};
+  GetClientRect(c.window, &client);
+  SendMessageW(c.window, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  const int width = (client.right - 4) / perRow;
+  SendMessageW(c.window, TCM_SETITEMSIZE, 0, MAKELPARAM(width, first.bottom - first.top));
 }
 
 // --- lookups ---------------------------------------------------------------
@@ -347,10 +450,10 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
   for (size_t i = 0; i < fonts_.size(); ++i)
     if (fonts_[i].font == font) return i;
   try {
-    unique_hfont handle = createFont(font);
+    unique_hfont handle = createFont(font, dpi_);
     if (!handle) return std::nullopt;
     const int height = lineHeight(handle.get());
-    fonts_.push_back({font, std::move(handle), height});
+    fonts_.push_back({font, std::move(handle), {}, height});
     return fonts_.size() - 1;
   } catch (...) {
     return std::nullopt;
@@ -362,6 +465,8 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
 // the settings form changes forty of them as it loads.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
+  fitFontsToCaptions();
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
 }
@@ -371,7 +476,7 @@ void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
   const Control& c = controls_[static_cast<size_t>(id)];
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
   if (c.kind == Kind::ComboBox)
-    fitComboHeight(c.window, toPixels(table_.controls[static_cast<size_t>(id)].rect.height));
+    fitComboHeight(c.window, px(c.rect.height));
 }
 
 int Win32Window::lineHeightOf(const Control& control) const noexcept {
@@ -428,6 +533,9 @@ INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
       // The close box, Alt+F4 and the system menu's Close all end here.
       if (modal_) modal_->closeGiven = true;
       events_->onCloseCommand();
+      return TRUE;
+    case WM_DPICHANGED:
+      rescale(LOWORD(wParam));
       return TRUE;
     case WM_DROPFILES:
       onDropFiles(reinterpret_cast<HDROP>(wParam));
@@ -520,11 +628,12 @@ HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
 void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
   for (const Control& c : controls_) {
     if (c.kind != Kind::Line || c.container != container || !c.created) continue;
-    unique_hpen pen(CreatePen(PS_SOLID, 1, toColorRef(c.fore)));
+    // One pixel wide at 96 DPI, wider on finer displays.
+    unique_hpen pen(CreatePen(PS_SOLID, MulDiv(1, dpi_, kBaseDpi), toColorRef(c.fore)));
     if (!pen) continue;
     SelectScope select(dc, pen.get());
-    const int x1 = toPixels(c.line.x1), y1 = toPixels(c.line.y1);
-    const int x2 = toPixels(c.line.x2), y2 = toPixels(c.line.y2);
+    const int x1 = px(c.line.x1), y1 = px(c.line.y1);
+    const int x2 = px(c.line.x2), y2 = px(c.line.y2);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
     SetPixelV(dc, x2, y2, toColorRef(c.fore));  // LineTo leaves out the end point

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/Platform.h"
+#include "forms/win32/Dpi.h"
 #include "forms/win32/OwnerWindow.h"
 #include "forms/win32/PictureBox.h"
 #include "win32/Handles.h"
@@ -70,6 +71,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   struct Control {
     forms::Kind kind = forms::Kind::Label;
     forms::ControlId container = -1;  // a picture box, or -1 for the form
+    forms::Rect rect;                 // twips: laid out again at a new DPI
     HWND window = nullptr;            // a child: destroyed with the form
     forms::Font font;
     size_t fontIndex = 0;  // in fonts_; 0: the form's font
@@ -83,8 +85,8 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     bool hiddenByCover = false;  // a page hidden behind the page in front
   };
 
-  // A combo box's window also holds its drop-down list, this tall in pixels.
-  static constexpr int kComboListHeight = 150;
+  // A combo box's window also holds its drop-down list, this tall in twips.
+  static constexpr int kComboListHeight = 150 * forms::kTwipsPerPixel;
 
   // What a modal show changes and must put back.
   struct Modal {
@@ -98,7 +100,17 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool createControl(forms::ControlId id) noexcept;
   bool createChildWindow(forms::ControlId id, HWND parent) noexcept;
   void setUpTabStrip(forms::ControlId id) noexcept;
+  void sizeTabs(forms::ControlId id) noexcept;
   void fitComboHeight(HWND combo, int height) noexcept;
+  // Table twips to this window's pixels, and back.
+  int px(int twips) const noexcept { return scaledPixels(twips, dpi_); }
+  int twips(int pixels) const noexcept { return scaledTwips(pixels, dpi_); }
+  bool placeControl(const Control& control) noexcept;
+  void sizeForm() noexcept;
+  // The window moved to a display of another DPI: fonts, frame and every
+  // control are made again at that DPI.
+  void rescale(int dpi) noexcept;
+  void fitFontsToCaptions() noexcept;
   void offerPathCompletion(const Control& control) noexcept;
 
   Control* find(forms::ControlId id) noexcept;
@@ -142,6 +154,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
 
   forms::FormTable table_;
   forms::FormEvents* events_;
+  int dpi_ = kBaseDpi;
   bool ready_ = false;  // events flow once every control exists
   Modal* modal_ = nullptr;
   bool dropping_ = false;  // the form's drop handler is running
@@ -157,7 +170,8 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   struct SharedFont {
     forms::Font font;
     unique_hfont handle;
-    int lineHeight = 0;  // pixels
+    unique_hfont previous;  // while the controls are given the new one
+    int lineHeight = 0;     // pixels
   };
   std::vector<SharedFont> fonts_;
   bool fontsHeld_ = true;  // until the load handler has run
@@ -165,7 +179,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   unique_hwnd window_;
 };
 
-// Builds a font at the fixed 96 pixels per inch.
-unique_hfont createFont(const forms::Font& font) noexcept;
+// Builds a font at its point size for the DPI.
+unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
 
 }  // namespace tollivor::win32

@@ -198,18 +198,22 @@ std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
   RECT r{};
   if (!GetWindowRect(c->window, &r)) return std::nullopt;
   MapWindowPoints(nullptr, GetParent(c->window), reinterpret_cast<POINT*>(&r), 2);
-  return forms::Rect{toTwips(r.left), toTwips(r.top), toTwips(r.right - r.left),
-                     toTwips(r.bottom - r.top)};
+  return forms::Rect{twips(r.left), twips(r.top), twips(r.right - r.left), twips(r.bottom - r.top)};
 }
 
 bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
   Control* c = find(id);
   if (!c || c->kind == Kind::Line) return false;
-  const int extra = c->kind == Kind::ComboBox ? kComboListHeight : 0;
-  if (!MoveWindow(c->window, toPixels(rect.left), toPixels(rect.top), toPixels(rect.width),
-                  toPixels(rect.height) + extra, TRUE))
+  c->rect = rect;
+  return placeControl(*c);
+}
+
+bool Win32Window::placeControl(const Control& c) noexcept {
+  const int extra = c.kind == Kind::ComboBox ? px(kComboListHeight) : 0;
+  if (!MoveWindow(c.window, px(c.rect.left), px(c.rect.top), px(c.rect.width),
+                  px(c.rect.height) + extra, TRUE))
     return false;
-  if (c->picture) c->picture->fitToClient(toColorRef(c->back));
+  if (c.picture) c.picture->fitToClient(toColorRef(c.back));
   return true;
 }
 
@@ -246,7 +250,8 @@ bool Win32Window::refreshPicture(ControlId id) noexcept {
 
 bool Win32Window::drawIcon(ControlId id, int x, int y, forms::IconHandle icon) noexcept {
   Control* c = find(id, Kind::PictureBox);
-  return c && icon != 0 && c->picture->drawIcon(toPixels(x), toPixels(y), toIcon(icon));
+  return c && icon != 0 &&
+         c->picture->drawIcon(px(x), px(y), largeIconPixels(dpi_), toIcon(icon));
 }
 
 bool Win32Window::loadPicture(ControlId id, const std::u16string& path) noexcept {

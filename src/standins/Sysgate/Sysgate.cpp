@@ -41,9 +41,12 @@ HICON shellFolderIcon(int csidl) noexcept {
 }
 
 HICON groupIcon() noexcept {
-  // Not shared: the caller destroys every icon it is given.
+  // Not shared: the caller destroys every icon it is given. A large icon is
+  // as large as the system's (32 pixels at 96 DPI, 48 at 144), like the
+  // shell's icons above; the file holds 32, 48 and 64.
   return static_cast<HICON>(LoadImageW(reinterpret_cast<HINSTANCE>(&__ImageBase),
-                                       MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, 32, 32, 0));
+                                       MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, 0, 0,
+                                       LR_DEFAULTSIZE));
 }
 
 }  // namespace

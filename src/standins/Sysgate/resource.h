@@ -1,4 +1,4 @@
 // Resource identifiers of Sysgate.dll.
 #pragma once
 
-#define IDI_GROUP 10  // the default group icon, 32 x 32
+#define IDI_GROUP 10  // the default group icon: 32, 48 and 64 pixels
