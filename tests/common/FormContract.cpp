@@ -111,6 +111,7 @@ TEST_F(FormContract, KeysPressTheRightButtonAndAShowEndsHidden) {
     EXPECT_EQ(form.resultText, c.ok ? u"typed" : u"");
     ASSERT_EQ(form.isLoaded(), c.loaded);
     EXPECT_TRUE(!c.loaded || (!form.window()->isVisible() && form.txtName.text() == u"typed")) << "only hidden";
+    EXPECT_TRUE(!c.loaded || !form.window()->focus()) << "a hidden form has no keyboard focus";
   }
   platform->closeHidden(form);
   EXPECT_TRUE(show([&](ContractUser& user) { user.pressEnter(); }));

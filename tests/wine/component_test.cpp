@@ -1,5 +1,8 @@
 // The three classes as hosts bind them, and what hosts and callers do that
 // the library must survive: threads, reentrant calls, odd arguments.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -252,6 +255,23 @@ TEST_F(ComponentFaults, InvokeAnswersWhatTheAutomationRulesGive) {
     EXPECT_TRUE(c.argError == ~0u || argError == c.argError) << c.what << ": argument " << argError;
     VariantClear(&result);
   }
+}
+
+LRESULT CALLBACK refuseText(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+  return message == WM_SETTEXT ? FALSE : DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The one member whose failure reaches the host: a tooltip box that refuses
+// its text fails the item record write with E_FAIL.
+TEST_F(ComponentFaults, AnItemRecordTheDialogCannotTakeFailsTheWrite) {
+  auto item = create();
+  const HWND tip = driver::controlWindow(FindWindowW(nullptr, kClasses[0].caption),
+                                         frmPropertyTable(), "Text2");
+  ASSERT_TRUE(SetWindowSubclass(tip, refuseText, 1, 0));
+  EXPECT_EQ(item->put_ItemInfo(bstr(L"My Computer|tip").get()), E_FAIL);
+  RemoveWindowSubclass(tip, refuseText, 1);
+  EXPECT_EQ(item->put_ItemInfo(bstr(L"My Computer|tip").get()), S_OK);
 }
 
 // What the hidden item form shows once a new object took the record,

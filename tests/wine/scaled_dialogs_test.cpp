@@ -8,6 +8,7 @@
 #include "component_support.h"  // (windows.h)
 #include <shellapi.h>
 #include "driver.h"
+#include "win32/Handles.h"
 #include "group/frmGroup.h"
 #include "item/frmProperty.h"
 #include "settings/frmSettingEx.h"
@@ -19,11 +20,6 @@ namespace {
 const bool kAware = SetProcessDPIAware();  // drawn at the display's DPI, as the host is
 int at(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
-HRESULT registerHere() {
-  return reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(
-      GetProcAddress(LoadLibraryW(componentPath().c_str()), "DllRegisterServer")))();
-}
-
 template <class Class>
 void showClass(const wchar_t* progId, REFIID iid, const wchar_t* record = nullptr) {
   Ref<Class> object;
@@ -33,33 +29,17 @@ void showClass(const wchar_t* progId, REFIID iid, const wchar_t* record = nullpt
 }
 
 struct Canvas {  // a 32-bit top-down picture, drawn into through `dc` while it lives
-  Canvas(LONG w, LONG h) : info{{sizeof info.bmiHeader, w, -h, 1, 32}} { SelectObject(dc, bitmap); }
-  ~Canvas() { DeleteDC(dc), DeleteObject(bitmap); }
+  Canvas(LONG w, LONG h) : info{{sizeof info.bmiHeader, w, -h, 1, 32}} { SelectObject(dc.get(), bitmap.get()); }
   BITMAPINFO info;
   void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  win32::unique_hbitmap bitmap{CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+  win32::unique_hdc dc{CreateCompatibleDC(nullptr)};  // goes first, letting the bitmap go
   bool sameColours(const Canvas& other, LONG count) const {
     for (LONG i = 0; i < count; ++i)
       if ((static_cast<DWORD*>(bits)[i] ^ static_cast<DWORD*>(other.bits)[i]) & 0xFFFFFF) return false;
     return true;
   }
 };
-
-// The screen in the rectangle as NAME.bmp, in the folder TOLLIVOR_SCREENSHOTS names.
-void saveScreen(const RECT& r, const std::wstring& name) {
-  const wchar_t* const folder = _wgetenv(L"TOLLIVOR_SCREENSHOTS");
-  if (!folder) return;
-  const LONG w = r.right - r.left, h = r.bottom - r.top, start = 14 + sizeof(BITMAPINFOHEADER);
-  Canvas shot(w, h);
-  const HDC screen = GetDC(nullptr);
-  BitBlt(shot.dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY), ReleaseDC(nullptr, screen);
-  const BITMAPFILEHEADER head{0x4D42, static_cast<DWORD>(start + 4 * w * h), 0, 0, start};
-  std::ofstream((std::wstring(folder) + L"\\" + name + L".bmp").c_str(), std::ios::binary)
-      .write(reinterpret_cast<const char*>(&head), 14)
-      .write(reinterpret_cast<const char*>(&shot.info), start - 14)
-      .write(static_cast<const char*>(shot.bits), 4 * w * h);
-}
 
 // Where the placement puts a dialog (outer pixels): centred on the cursor, kept off the edges.
 POINT placed(POINT cursor, LONG w, LONG h) {
@@ -81,8 +61,8 @@ bool fits(const forms::ControlRow& row, HFONT font, int width, int height, int d
   width -= MulDiv(label ? 0 : row.kind == forms::Kind::CommandButton ? 6 : 17, dpi, 96);
   RECT r{0, 0, width, 0};
   Canvas canvas(1, 1);
-  SelectObject(canvas.dc, font);
-  DrawTextW(canvas.dc, reinterpret_cast<const wchar_t*>(row.caption.c_str()), -1, &r,
+  SelectObject(canvas.dc.get(), font);
+  DrawTextW(canvas.dc.get(), reinterpret_cast<const wchar_t*>(row.caption.c_str()), -1, &r,
             DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
   return r.right <= width && r.bottom <= height;
 }
@@ -94,8 +74,8 @@ const Dialog kDialogs[] = {
     {L"Tollivar Property", frmSettingExTable, [] { showClass<_CSettingEx>(L"Tollivor.CSettingEx", IID__CSettingEx); }, 0.999}};
 
 TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) {
-  ASSERT_EQ(registerHere(), S_OK);
-  const int dpi = GetDeviceCaps(Canvas(1, 1).dc, LOGPIXELSY), side = MulDiv(32, dpi, 96);
+  ASSERT_EQ(registerComponent(), S_OK);
+  const int dpi = GetDeviceCaps(Canvas(1, 1).dc.get(), LOGPIXELSY), side = MulDiv(32, dpi, 96);
   for (const Dialog& d : kDialogs) {
     const forms::FormTable table = d.table();
     const POINT cursor{LONG(d.cursorAt * GetSystemMetrics(SM_CXSCREEN)), LONG(d.cursorAt * GetSystemMetrics(SM_CYSCREEN))};
@@ -124,14 +104,14 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
       if (HWND box = driver::controlWindow(dialog, table, "pictIcon")) {  // the group icon, crisp
         HICON icon = HICON(LoadImageW(GetModuleHandleW(L"Sysgate.dll"), MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, side, side, 0));
         Canvas drawn(side, side), expected(side, side);
-        SendMessageW(box, WM_PRINTCLIENT, WPARAM(drawn.dc), PRF_CLIENT);
+        SendMessageW(box, WM_PRINTCLIENT, WPARAM(drawn.dc.get()), PRF_CLIENT);
         const RECT all{0, 0, side, side};  // the icon alone on the box's colour
-        FillRect(expected.dc, &all, CreateSolidBrush(GetPixel(drawn.dc, 0, 0)));
-        DrawIconEx(expected.dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+        const win32::unique_hbrush ground(CreateSolidBrush(GetPixel(drawn.dc.get(), 0, 0)));
+        FillRect(expected.dc.get(), &all, ground.get());
+        DrawIconEx(expected.dc.get(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
         EXPECT_TRUE((GdiFlush(), icon && drawn.sameColours(expected, side * side))) << "group icon at " << side;
       }
-      Sleep(200);  // let it paint
-      saveScreen(outer, std::wstring(d.caption) + L" " + std::to_wstring(dpi));
+      saveScreenshot(dialog, std::wstring(d.caption) + L" " + std::to_wstring(dpi));
       if (d.table == frmPropertyTable) {  // moved to a display 48 DPI finer
         SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi + 48, dpi + 48), LPARAM(&outer));
         GetClientRect(dialog, &client);
@@ -146,7 +126,7 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
 }
 
 TEST(PathCompletion, TypingPartOfAPathInTheItemDialogOffersTheFolder) {
-  ASSERT_EQ(registerHere(), S_OK);
+  ASSERT_EQ(registerComponent(), S_OK);
   driver::Watcher watcher([&](DWORD thread) {
     HWND dialog = driver::waitForWindow(thread, L"Item Property"), list = nullptr;
     if (!dialog) return driver::closeAll(thread);

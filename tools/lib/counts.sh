@@ -19,7 +19,8 @@ ctest_skip_reasons() {
   local record=$2/Testing/Temporary/LastTest.log name reason
   sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$1" | while read -r name; do
     # gtest writes "FILE:LINE: Skipped", then the reason, in the test's output.
-    reason=$(awk -v run="[ RUN      ] $name" '
+    # A parameterised test's name carries "  # GetParam() = ..." in ctest's list only.
+    reason=$(awk -v run="[ RUN      ] ${name%%  #*}" '
       $0 == run { inside = 1; next }
       inside && found { print; exit }
       inside && /: Skipped$/ { found = 1 }' "$record" 2>/dev/null | tr -d '\r')
