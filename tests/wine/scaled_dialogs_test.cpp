@@ -88,7 +88,7 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
       const POINT place = placed(cursor, outer.right - outer.left, outer.bottom - outer.top);
       EXPECT_TRUE(std::abs(client.right - at(table.clientWidth, dpi)) <= 1 &&
                   std::abs(client.bottom - at(table.clientHeight, dpi)) <= 1) << "client area at " << dpi;
-      EXPECT_TRUE(std::abs(outer.left - place.x) <= 1 && std::abs(outer.top - place.y) <= 1) << "placed";
+      EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(place.x, place.y)) << "placed";
       for (const forms::ControlRow& row : table.controls) {
         HWND control = driver::controlWindow(dialog, table, row.name, row.index);
         if (row.caption.empty() || row.kind == forms::Kind::TabStrip || !control) continue;
