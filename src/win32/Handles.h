@@ -62,6 +62,7 @@ struct Bstr { void operator()(BSTR s) const noexcept { SysFreeString(s); } };
 struct ActivationContext { void operator()(HANDLE h) const noexcept { ReleaseActCtx(h); } };
 struct Drop { void operator()(HDROP h) const noexcept { DragFinish(h); } };
 struct TaskMemory { void operator()(void* p) const noexcept { CoTaskMemFree(p); } };
+struct Find { void operator()(HANDLE h) const noexcept { FindClose(h); } };
 }  // namespace close
 
 using unique_hwnd = unique_any<HWND, close::Window>;
@@ -78,6 +79,7 @@ using unique_bstr = unique_any<BSTR, close::Bstr>;
 using unique_hactctx = unique_any<HANDLE, close::ActivationContext>;  // nullptr when none, not INVALID_HANDLE_VALUE
 using unique_hdrop = unique_any<HDROP, close::Drop>;  // files dropped from the shell
 using unique_pidl = unique_any<ITEMIDLIST*, close::TaskMemory>;  // shell item lists
+using unique_hfind = unique_any<HANDLE, close::Find>;  // a file search; nullptr when none, not INVALID_HANDLE_VALUE
 
 // The screen's DC for one scope (GetDC(nullptr) ... ReleaseDC).
 class ScreenDc {

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "win32/ComRef.h"
+#include "win32/Handles.h"
 
 namespace tollivor::win32 {
 
@@ -27,7 +28,8 @@ class FolderEntries final : public IEnumString, public IACList {
     else if (iid == IID_IACList)
       *out = static_cast<IACList*>(this);
     else
-      return *out = nullptr, E_NOINTERFACE;
+      *out = nullptr;
+    if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
   }
@@ -67,8 +69,7 @@ class FolderEntries final : public IEnumString, public IACList {
     return S_OK;
   }
   STDMETHODIMP Reset() noexcept override {
-    if (search_ != INVALID_HANDLE_VALUE) FindClose(search_);
-    search_ = INVALID_HANDLE_VALUE;
+    search_.reset();
     started_ = false;
     return S_OK;
   }
@@ -78,20 +79,19 @@ class FolderEntries final : public IEnumString, public IACList {
   }
 
  private:
-  ~FolderEntries() { Reset(); }
-
   // The folder's next entry other than "." and "..", into found_.
   bool nextEntry() noexcept {
     do {
       if (started_) {
-        if (search_ == INVALID_HANDLE_VALUE || !FindNextFileW(search_, &found_)) return false;
+        if (!search_ || !FindNextFileW(search_.get(), &found_)) return false;
       } else {
         started_ = true;
         if (folderLength_ == 0) return false;
         path_[folderLength_] = L'*';
         path_[folderLength_ + 1] = L'\0';
-        search_ = FindFirstFileW(path_, &found_);
-        if (search_ == INVALID_HANDLE_VALUE) return false;
+        const HANDLE first = FindFirstFileW(path_, &found_);
+        if (first == INVALID_HANDLE_VALUE) return false;
+        search_.reset(first);
       }
     } while (!wcscmp(found_.cFileName, L".") || !wcscmp(found_.cFileName, L".."));
     return true;
@@ -100,7 +100,7 @@ class FolderEntries final : public IEnumString, public IACList {
   ULONG references_ = 1;
   wchar_t path_[MAX_PATH] = {};  // the folder, ending in a backslash
   size_t folderLength_ = 0;
-  HANDLE search_ = INVALID_HANDLE_VALUE;
+  unique_hfind search_;
   bool started_ = false;
   WIN32_FIND_DATAW found_{};
 };

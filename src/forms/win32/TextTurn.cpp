@@ -6,23 +6,21 @@ namespace tollivor::win32 {
 
 namespace {
 
-// Made on first use and never deleted: it must outlive every thread that
-// may still take a turn, and nothing runs for it at unload. Two threads
-// that make one at once keep the first; no guarded static, whose guard
+// Made once, on first use, and never deleted: it must outlive every thread
+// that may still take a turn, and nothing runs for it at unload. The
+// system's one-time initialisation, not a guarded static, whose guard
 // brings the runtime's thread library (some 6 KB) into the DLL.
-CRITICAL_SECTION* g_turns = nullptr;
+INIT_ONCE g_made = INIT_ONCE_STATIC_INIT;
+CRITICAL_SECTION g_turns;
+
+BOOL CALLBACK makeTurns(INIT_ONCE*, void*, void**) noexcept {
+  InitializeCriticalSection(&g_turns);
+  return TRUE;
+}
 
 CRITICAL_SECTION& turns() noexcept {
-  if (auto* section = static_cast<CRITICAL_SECTION*>(InterlockedCompareExchangePointer(
-          reinterpret_cast<void**>(&g_turns), nullptr, nullptr)))
-    return *section;
-  auto* made = new CRITICAL_SECTION;
-  InitializeCriticalSection(made);
-  if (InterlockedCompareExchangePointer(reinterpret_cast<void**>(&g_turns), made, nullptr)) {
-    DeleteCriticalSection(made);
-    delete made;
-  }
-  return *g_turns;
+  InitOnceExecuteOnce(&g_made, makeTurns, nullptr, nullptr);
+  return g_turns;
 }
 
 }  // namespace

@@ -189,7 +189,6 @@ void Win32Window::rescale(int dpi) noexcept {
     f.lineHeight = lineHeight(f.handle.get());
   }
   fitFontsToCaptions();
-  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
   sizeForm();
   for (size_t i = 0; i < controls_.size(); ++i) {
     const Control& c = controls_[i];
@@ -206,10 +205,10 @@ void Win32Window::rescale(int dpi) noexcept {
 // Glyphs round to whole pixels differently at each size, so a caption can
 // grow faster than its control. On a finer display each font is made a
 // pixel smaller at a time until every caption drawn in it is no wider than
-// at 96 DPI scaled. No control may use a font that this replaces.
+// at 96 DPI scaled. No control may use a font that this replaces; the form
+// is given its own font (the first) as it now stands.
 void Win32Window::fitFontsToCaptions() noexcept {
-  if (dpi_ == kBaseDpi) return;
-  for (size_t f = 0; f < fonts_.size(); ++f) {
+  for (size_t f = 0; dpi_ != kBaseDpi && f < fonts_.size(); ++f) {
     SharedFont& shared = fonts_[f];
     const unique_hfont base = createFont(shared.font, kBaseDpi);
     LOGFONTW lf{};
@@ -236,6 +235,7 @@ void Win32Window::fitFontsToCaptions() noexcept {
       shared.lineHeight = lineHeight(shared.handle.get());
     }
   }
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
 }
 
 // Creates a control after its container, so that the table's order is the
@@ -466,7 +466,6 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
   fitFontsToCaptions();
-  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[0].handle.get()), FALSE);
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
 }
