@@ -89,18 +89,21 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
       EXPECT_TRUE(std::abs(client.right - at(table.clientWidth, dpi)) <= 1 &&
                   std::abs(client.bottom - at(table.clientHeight, dpi)) <= 1) << "client area at " << dpi;
       EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(place.x, place.y)) << "placed";
-      for (const forms::ControlRow& row : table.controls) {
-        HWND control = driver::controlWindow(dialog, table, row.name, row.index);
-        if (row.caption.empty() || row.kind == forms::Kind::TabStrip || !control) continue;
-        LOGFONTW lf = driver::fontOf(control);
-        lf.lfHeight = -std::lround((row.font ? row.font->points : table.font.points) * 96 / 72);
-        const HFONT font96 = CreateFontIndirectW(&lf), font = HFONT(SendMessageW(control, WM_GETFONT, 0, 0));
-        RECT r{};
-        GetClientRect(control, &r);
-        EXPECT_TRUE(!fits(row, font96, at(row.rect.width, 96), at(row.rect.height, 96), 96) ||
-                    fits(row, font, r.right, r.bottom, dpi)) << row.name << " " << row.index << " cut";
-        DeleteObject(font96);
-      }
+      const auto expectWhole = [&](int now) {  // no caption whole at 96 DPI is cut at `now`
+        for (const forms::ControlRow& row : table.controls) {
+          HWND control = driver::controlWindow(dialog, table, row.name, row.index);
+          if (row.caption.empty() || row.kind == forms::Kind::TabStrip || !control) continue;
+          LOGFONTW lf = driver::fontOf(control);
+          lf.lfHeight = -std::lround((row.font ? row.font->points : table.font.points) * 96 / 72);
+          const win32::unique_hfont font96(CreateFontIndirectW(&lf));
+          const HFONT font = HFONT(SendMessageW(control, WM_GETFONT, 0, 0));
+          RECT r{};
+          GetClientRect(control, &r);
+          EXPECT_TRUE(!fits(row, font96.get(), at(row.rect.width, 96), at(row.rect.height, 96), 96) ||
+                      fits(row, font, r.right, r.bottom, now)) << row.name << " " << row.index << " cut at " << now;
+        }
+      };
+      expectWhole(dpi);
       if (HWND box = driver::controlWindow(dialog, table, "pictIcon")) {  // the group icon, crisp
         HICON icon = HICON(LoadImageW(GetModuleHandleW(L"Sysgate.dll"), MAKEINTRESOURCEW(IDI_GROUP), IMAGE_ICON, side, side, 0));
         Canvas drawn(side, side), expected(side, side);
@@ -118,6 +121,7 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
         EXPECT_TRUE(std::abs(client.right - at(table.clientWidth, dpi + 48)) <= 1 &&
                     std::abs(client.bottom - at(table.clientHeight, dpi + 48)) <= 1) << "laid out again";
         EXPECT_NEAR(-driver::fontOf(driver::controlWindow(dialog, table, "cmdOK")).lfHeight, 8.25 * (dpi + 48) / 72, 2);
+        expectWhole(dpi + 48);
       }
       driver::closeWindow(dialog);
     });
