@@ -5,23 +5,13 @@
 
 #include <cstdint>
 
+#include "sdk/SpecialItems.h"  // the icon numbers
+
 #ifdef _WIN32
 #define TOLLIVOR_HELPER_API __stdcall
 #else
 #define TOLLIVOR_HELPER_API
 #endif
-
-// The icon numbers that Sysgate's GetSpecialLargeIcon knows.
-enum SpecialIcon : std::int32_t {
-  kIconRecycleBin = 1,
-  kIconControlPanel = 2,
-  kIconDesktopFolder = 3,
-  kIconMyComputer = 5,
-  kIconFontsFolder = 6,
-  kIconNetworkNeighborhood = 8,
-  kIconPrinterFolder = 9,
-  kIconDefaultGroup = 10,  // not a shell location: the bar's own group icon
-};
 
 extern "C" {
 

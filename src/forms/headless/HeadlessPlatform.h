@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "forms/Platform.h"
-#include "standins/HostHelpers.h"
 #include "forms/headless/HeadlessWindow.h"
 #include "forms/headless/ScriptedUser.h"
+#include "sdk/SpecialItems.h"
 
 namespace tollivor::forms::headless {
 
@@ -54,9 +54,11 @@ class HeadlessPlatform : public Platform {
   std::map<std::u16string, std::uint32_t> files;
   // Existing files whose content is no picture, whatever their extension.
   std::set<std::u16string> notPictures;
-  std::set<std::int32_t> specialIconNumbers{
-      kIconRecycleBin,    kIconControlPanel,        kIconDesktopFolder, kIconMyComputer,
-      kIconFontsFolder,   kIconNetworkNeighborhood, kIconPrinterFolder, kIconDefaultGroup};
+  std::set<std::int32_t> specialIconNumbers = [] {  // what the host's Sysgate.dll draws
+    std::set<std::int32_t> numbers{kIconDefaultGroup};
+    for (const auto& item : kSpecialItems) numbers.insert(item.icon);
+    return numbers;
+  }();
   bool sysgateMissing = false;
   bool pathwiseMissing = false;
   // (app, section, key) -> value
