@@ -133,9 +133,9 @@ add_library(tollivor_host OBJECT ${HOST_SOURCES})
 target_include_directories(tollivor_host PUBLIC ${GEN} src)
 add_dependencies(tollivor_host tollivor_typelib)
 target_link_libraries(tollivor_host PUBLIC tollivor_portable ${WINDOWS_SYSTEM_LIBS} winmm)
-add_executable(TollivorHost src/host/main.cpp src/host/TollivorHost.rc)
+add_executable(TollivorHost src/host/main.cpp src/host/TollivorHost.rc src/win32/ThisModule.cpp)
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/host/TollivorHost.manifest)
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/host/TollivorHost.manifest;${CMAKE_SOURCE_DIR}/src/host/toolbox.ico")
 target_link_libraries(TollivorHost PRIVATE tollivor_host tollivor_guids)
 
 # Ends another process's dialog as its user would: the client scripts'
@@ -151,7 +151,11 @@ tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES} tests/common/FormContract.cpp)
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
-add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding)
+add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding TollivorHost planted_sysgate)
+# A Sysgate.dll that marks its loading, planted for the sample host to ignore.
+add_library(planted_sysgate SHARED tests/wine/planted/Sysgate.c)
+set_target_properties(planted_sysgate PROPERTIES PREFIX "" OUTPUT_NAME Sysgate
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/planted ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib/planted)
 target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_host tollivor_guids GTest::gtest
   ${WINDOWS_SYSTEM_LIBS})
 if(TOLLIVOR_RUNS_HERE)

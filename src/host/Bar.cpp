@@ -4,22 +4,18 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "Edits.h"
+#include "EntryIcons.h"
 #include "EntryStore.h"
 #include "Launch.h"
 #include "SettingsStore.h"
 #include "host/core/BarSettings.h"
 #include "host/core/Entries.h"
-#include "item/ShellLocations.h"
-#include "standins/HostHelpers.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
-#include "win32/SettingsKey.h"
 
 namespace tollivor::host {
 
@@ -30,13 +26,13 @@ using win32::unique_hfont;
 using win32::unique_hicon;
 
 constexpr wchar_t kClassName[] = L"TollivarBar";
-constexpr int kWidth = 60, kLabelHeight = 24, kCell = 52, kIconSize = 32;
+constexpr int kWidth = 60, kLabelHeight = 24, kCell = 52, kIconSize = kEntryIconSize;
 constexpr UINT kReportDamaged = WM_APP + 1;
-constexpr UINT kTourStep = WM_APP + 2;
 
 struct BarState {
   BarOptions options;
   std::vector<Record> records;
+  EntryIcons iconSource;
   std::vector<unique_hicon> icons;
   std::vector<int> damagedLines;
   BarSettings settings;
@@ -46,52 +42,11 @@ struct BarState {
   int hot = -1;             // the entry under the pointer
   bool labelHot = false;
   bool tracking = false;
-  int tourStep = 0;
   bool adopted = false;  // the window took it at WM_NCCREATE and frees it at WM_NCDESTROY
 };
 
 BarState* stateOf(HWND bar) {
   return reinterpret_cast<BarState*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
-}
-
-void say(const std::wstring& line) {
-  const std::string utf8 = EncodeUtf8(win32::fromWide(line.c_str()));
-  std::fprintf(stdout, "%s\n", utf8.c_str());
-  std::fflush(stdout);
-}
-
-// Special items' icons and the default group icon come from the host's
-// helper library, as the dialogs' do.
-unique_hicon specialIcon(int number) {
-  win32::unique_hmodule sysgate(LoadLibraryW(L"Sysgate.dll"));
-  if (!sysgate) return {};
-  auto get = reinterpret_cast<GetSpecialLargeIconFn>(
-      reinterpret_cast<void*>(GetProcAddress(sysgate.get(), "GetSpecialLargeIcon")));
-  std::int32_t icon = 0;
-  if (get) get(number, 0, &icon);
-  return unique_hicon(reinterpret_cast<HICON>(static_cast<INT_PTR>(icon)));
-}
-
-unique_hicon fileIcon(const std::u16string& path) {
-  SHFILEINFOW info{};
-  if (!SHGetFileInfoW(win32::wide(path), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON))
-    return {};
-  return unique_hicon(info.hIcon);
-}
-
-unique_hicon entryIcon(const Record& record) {
-  if (IsGroupRecord(record)) {
-    const std::u16string path = GroupIconPath(record);
-    if (!path.empty()) {
-      if (HANDLE icon = LoadImageW(nullptr, win32::wide(path), IMAGE_ICON, kIconSize, kIconSize,
-                                   LR_LOADFROMFILE))
-        return unique_hicon(static_cast<HICON>(icon));
-    }
-    return specialIcon(kIconDefaultGroup);
-  }
-  const std::u16string target = ItemTarget(record);
-  if (auto number = SpecialIconNumber(target)) return specialIcon(*number);
-  return fileIcon(target);
 }
 
 std::u16string tipOf(const Record& record) {
@@ -137,7 +92,7 @@ void reloadEntries(HWND bar, BarState& state) {
   state.records = std::move(loaded.records);
   state.damagedLines = std::move(loaded.damagedLines);
   state.icons.clear();
-  for (const auto& record : state.records) state.icons.push_back(entryIcon(record));
+  for (const auto& record : state.records) state.icons.push_back(state.iconSource.of(record));
   state.hot = -1;
   resize(bar, state);
   rebuildTips(bar, state);
@@ -173,12 +128,9 @@ void save(HWND bar, BarState& state) {
 }
 
 // Properties of an entry: the item or group dialog; nothing back keeps it.
-void editEntry(HWND bar, BarState& state, size_t index, const Record& handed) {
-  if (index >= state.records.size()) return;
-  const bool group = IsGroupRecord(state.records[index]);
-  const auto edited = group ? EditGroup(handed) : EditItem(handed);
-  say(std::wstring(group ? L"group" : L"item") + L" edit: " +
-      (edited ? L"\"" + std::wstring(win32::wide(*edited)) + L"\"" : std::wstring(L"no change")));
+void editEntry(HWND bar, BarState& state, size_t index) {
+  const Record& entry = state.records[index];
+  const auto edited = IsGroupRecord(entry) ? EditGroup(entry) : EditItem(entry);
   if (!edited || !IsUsableRecord(*edited)) return;
   state.records[index] = *edited;
   save(bar, state);
@@ -194,7 +146,6 @@ void addItem(HWND bar, BarState& state) {
 void editSettings(HWND bar, BarState& state) {
   EditSettings();
   applySettings(bar, state);
-  say(L"settings edit: tooltips " + std::wstring(state.settings.showTips ? L"on" : L"off"));
 }
 
 void showAbout(HWND bar, const BarState& state) {
@@ -214,7 +165,6 @@ void reportDamaged(HWND bar, const BarState& state) {
   const std::wstring text = L"Some lines of " + state.options.entriesPath +
                             L" hold no item or group and were skipped (lines " + lines +
                             L"). They are dropped when the bar next saves its entries.";
-  say(text);
   MessageBoxW(bar, text.c_str(), kBarCaption, MB_OK | MB_ICONWARNING);
 }
 
@@ -233,11 +183,10 @@ void paint(HWND bar, const BarState& state, HDC dc) {
     win32::unique_hdc memory(CreateCompatibleDC(dc));
     BITMAP info{};
     GetObjectW(state.background.get(), sizeof info, &info);
-    HGDIOBJ old = SelectObject(memory.get(), state.background.get());
+    const win32::SelectScope select(memory.get(), state.background.get());
     for (int y = 0; y < client.bottom && info.bmHeight > 0; y += info.bmHeight)
       for (int x = 0; x < client.right && info.bmWidth > 0; x += info.bmWidth)
         BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    SelectObject(memory.get(), old);
   } else {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   }
@@ -245,9 +194,10 @@ void paint(HWND bar, const BarState& state, HDC dc) {
   RECT label = BarLabelRect();
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, resolve(state.labelHot ? state.settings.enterColour : state.settings.exitColour));
-  HGDIOBJ oldFont = SelectObject(dc, state.labelFont.get());
-  DrawTextW(dc, kBarCaption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
+  {
+    const win32::SelectScope select(dc, state.labelFont.get());
+    DrawTextW(dc, kBarCaption, -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
 
   for (size_t i = 0; i < state.records.size(); ++i) {
     RECT cell = BarEntryRect(static_cast<int>(i));
@@ -296,8 +246,7 @@ void contextMenu(HWND bar, BarState& state, POINT screen) {
 
 void command(HWND bar, BarState& state, UINT id) {
   if (id >= kCmdPropertiesFirst && id < kCmdPropertiesFirst + state.records.size()) {
-    const size_t index = id - kCmdPropertiesFirst;
-    editEntry(bar, state, index, state.records[index]);
+    editEntry(bar, state, id - kCmdPropertiesFirst);
     return;
   }
   switch (id) {
@@ -306,43 +255,6 @@ void command(HWND bar, BarState& state, UINT id) {
     case kCmdAbout: showAbout(bar, state); break;
     case kCmdExit: DestroyWindow(bar); break;
   }
-}
-
-// The demo's tour: the edits a user would make, one after another. The
-// records handed in stand for what the user types into the dialogs.
-void tourStep(HWND bar, BarState& state) {
-  UpdateWindow(bar);
-  switch (state.tourStep++) {
-    case 0:
-      if (state.records.size() > 1)
-        editEntry(bar, state, 1, u"Printer Folder|Printers");
-      break;
-    case 1:
-      for (size_t i = 0; i < state.records.size(); ++i)
-        if (IsGroupRecord(state.records[i])) {
-          editEntry(bar, state, i, u"group|" + GroupName(state.records[i]) + u"|:");
-          break;
-        }
-      break;
-    case 2: {
-      // The colours the tour's user picks for the label: dark red, and blue under the pointer.
-      win32::unique_hkey key;
-      if (RegCreateKeyExW(HKEY_CURRENT_USER, win32::settingsKeyPath(L"Quorin", L"Setting").c_str(), 0,
-                          nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) == ERROR_SUCCESS) {
-        for (auto [name, value] : {std::pair{L"Color_mouseExit", L"128"}, {L"Color_mouseEnter", L"16711680"}})
-          RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                         static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-      }
-      editSettings(bar, state);
-      break;
-    }
-    default:
-      UpdateWindow(bar);
-      say(L"Tour finished.");
-      return;
-  }
-  UpdateWindow(bar);
-  PostMessageW(bar, kTourStep, 0, 0);
 }
 
 LRESULT CALLBACK barProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -394,9 +306,6 @@ LRESULT CALLBACK barProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
     case kReportDamaged:
       if (state) reportDamaged(bar, *state);
       return 0;
-    case kTourStep:
-      if (state) tourStep(bar, *state);
-      return 0;
     case WM_NCDESTROY: {
       std::unique_ptr<BarState> owned(state);
       SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
@@ -427,6 +336,7 @@ HWND CreateBar(HINSTANCE instance, const BarOptions& options) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = barProc;
   windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // TollivorHost.rc
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
@@ -455,7 +365,6 @@ HWND CreateBar(HINSTANCE instance, const BarOptions& options) {
   UpdateWindow(bar);
   playShowSound(s);
   if (!s.damagedLines.empty()) PostMessageW(bar, kReportDamaged, 0, 0);
-  if (options.tour) PostMessageW(bar, kTourStep, 0, 0);
   return bar;
 }
 

@@ -25,7 +25,6 @@ enum BarCommand : UINT {
 struct BarOptions {
   std::wstring entriesPath;
   bool playSound = true;
-  bool tour = false;  // runs the demo's scripted edits by itself
   bool quitOnClose = true;
 };
 

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "SampleIcon.h"
-#include "win32/Convert.h"
 #include "win32/Handles.h"
 
 namespace tollivor::host {
@@ -35,7 +33,7 @@ LoadedEntries LoadEntries(const std::wstring& path) {
   unique_handle file = openFile(path, GENERIC_READ, OPEN_EXISTING);
   if (!file) {
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return loaded;  // there, unreadable
-    loaded.records = DefaultEntries(win32::fromWide(SampleGroupIconFile().c_str()));
+    loaded.records = DefaultEntries();
     loaded.created = SaveEntries(path, loaded.records);
     return loaded;
   }

@@ -3,28 +3,34 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "sdk/SpecialItems.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 
 namespace tollivor::host {
 
-int SpecialFolderOf(const std::u16string& target) {
-  static constexpr struct {
-    std::u16string_view name;
-    int folder;
-  } kFolders[] = {
-      {u"My Computer", CSIDL_DRIVES},        {u"Network Neighborhood", CSIDL_NETWORK},
-      {u"Control Panel", CSIDL_CONTROLS},    {u"Recycle Bin", CSIDL_BITBUCKET},
-      {u"Printer Folder", CSIDL_PRINTERS},   {u"Fonts Folder", CSIDL_FONTS},
-      {u"Desktop Folder", CSIDL_DESKTOPDIRECTORY},
-  };
-  for (const auto& entry : kFolders)
-    if (entry.name == target) return entry.folder;
+namespace {
+
+// The shell folder (CSIDL) a special item opens, or -1 for a path.
+int specialFolderOf(const std::u16string& target) {
+  const SpecialItem* item = FindSpecialItem(target);
+  switch (item ? item->icon : kIconDefaultGroup) {
+    case kIconMyComputer: return CSIDL_DRIVES;
+    case kIconNetworkNeighborhood: return CSIDL_NETWORK;
+    case kIconControlPanel: return CSIDL_CONTROLS;
+    case kIconRecycleBin: return CSIDL_BITBUCKET;
+    case kIconPrinterFolder: return CSIDL_PRINTERS;
+    case kIconFontsFolder: return CSIDL_FONTS;
+    case kIconDesktopFolder: return CSIDL_DESKTOPDIRECTORY;
+    case kIconDefaultGroup: break;
+  }
   return -1;
 }
 
+}  // namespace
+
 bool LaunchItem(HWND owner, const std::u16string& target) {
-  const int folder = SpecialFolderOf(target);
+  const int folder = specialFolderOf(target);
   if (folder < 0) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(owner, nullptr, win32::wide(target), nullptr, nullptr, SW_SHOWNORMAL));

@@ -7,9 +7,6 @@
 
 namespace tollivor::host {
 
-// The shell folder (CSIDL) of a special item's display name, or -1.
-int SpecialFolderOf(const std::u16string& target);
-
 // True when the shell accepted the request.
 bool LaunchItem(HWND owner, const std::u16string& target);
 

@@ -4,9 +4,6 @@
 //   TollivorHost.exe                 the bar, with its entries in
 //                                    %APPDATA%\Tollivar\entries.txt
 //   TollivorHost.exe /entries FILE   the bar with another entries file
-//   TollivorHost.exe /tour           the demo: the bar makes an item, a group
-//                                    and a settings edit by itself (something
-//                                    else has to end each dialog)
 //
 // The DLL must be registered (regsvr32 Tollivor.dll).
 #include <windows.h>
@@ -26,7 +23,6 @@ int main() {
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; argv && i < argc; ++i) {
     const std::wstring arg = argv[i];
-    if (arg == L"/tour") options.tour = true;
     if (arg == L"/entries" && i + 1 < argc) options.entriesPath = argv[++i];
   }
   LocalFree(argv);

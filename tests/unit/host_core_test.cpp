@@ -27,9 +27,10 @@ TEST(HostEntries, LinesBecomeEntriesOrAreReportedDamagedAndWritingReadsBack) {
   EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
   EXPECT_EQ(ParseEntries(text).records, records);
   EXPECT_TRUE(ParseEntries(text).damagedLines.empty());
-  const Records defaults = DefaultEntries(u"C:\\t.ico");
+  const Records defaults = DefaultEntries();
   EXPECT_TRUE(std::all_of(defaults.begin(), defaults.end(), IsUsableRecord));
-  EXPECT_EQ(GroupIconPath(defaults.back()), u"C:\\t.ico");
+  EXPECT_EQ(std::tuple(ItemTarget(u"a|b|c"), ItemTooltip(u"a|b|c"), GroupName(u"group|T|:x|:"), GroupIconPath(u"group|T|:x|:")),
+            std::tuple(u"a", u"b|c", u"T", u"x|:"));
 }
 
 TEST(HostSettings, ValuesAreReadAsTheEditorWritesThem) {

@@ -2,13 +2,7 @@
 
 #include <algorithm>
 
-#include "shared/Stringbas.h"
-
 namespace tollivor::host {
-
-using Stringbas::StrAfter;
-using Stringbas::StrBefore;
-using Stringbas::StrBetween;
 
 namespace {
 
@@ -22,6 +16,12 @@ bool blank(std::u16string_view text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c == u' ' || c == u'\t'; });
 }
 
+// The text after the first `separator`, or "" when there is none.
+std::u16string after(const Record& record, std::u16string_view separator) {
+  const size_t at = record.find(separator);
+  return at == Record::npos ? std::u16string{} : record.substr(at + separator.size());
+}
+
 }  // namespace
 
 bool IsGroupRecord(const Record& record) { return lower(record).starts_with(u"group|"); }
@@ -32,10 +32,16 @@ bool IsUsableRecord(const Record& record) {
   return !ItemTarget(record).empty();
 }
 
-std::u16string ItemTarget(const Record& record) { return StrBefore(record, u"|"); }
-std::u16string ItemTooltip(const Record& record) { return StrAfter(record, u"|"); }
-std::u16string GroupName(const Record& record) { return StrBetween(record, u"|", u"|:"); }
-std::u16string GroupIconPath(const Record& record) { return StrAfter(record, u"|:"); }
+std::u16string ItemTarget(const Record& record) {
+  const size_t bar = record.find(u'|');
+  return bar == Record::npos ? std::u16string{} : record.substr(0, bar);
+}
+std::u16string ItemTooltip(const Record& record) { return after(record, u"|"); }
+std::u16string GroupName(const Record& record) {
+  const size_t bar = record.find(u'|'), end = record.find(u"|:", bar + 1);
+  return bar == Record::npos || end == Record::npos ? std::u16string{} : record.substr(bar + 1, end - bar - 1);
+}
+std::u16string GroupIconPath(const Record& record) { return after(record, u"|:"); }
 
 EntryFile ParseEntries(std::string_view utf8) {
   EntryFile file;
@@ -64,13 +70,13 @@ std::string FormatEntries(const std::vector<Record>& records) {
   return text;
 }
 
-std::vector<Record> DefaultEntries(const std::u16string& groupIcon) {
+std::vector<Record> DefaultEntries() {
   return {u"My Computer|My Computer",
           u"C:\\windows\\notepad.exe|Notepad",
           u"C:\\windows|The Windows folder",
           u"Control Panel|Control Panel",
           u"Recycle Bin|Recycle Bin",
-          u"group|Tools|:" + groupIcon};
+          u"group|Tools|:"};
 }
 
 bool DecodeUtf8(std::string_view utf8, std::u16string& out) {

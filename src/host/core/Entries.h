@@ -28,8 +28,8 @@ std::u16string GroupIconPath(const Record& record);
 EntryFile ParseEntries(std::string_view utf8);
 std::string FormatEntries(const std::vector<Record>& records);
 
-// What a new bar starts with; `groupIcon` is the Tools group's icon file or "".
-std::vector<Record> DefaultEntries(const std::u16string& groupIcon);
+// What a new bar starts with: a few items and a group with the default icon.
+std::vector<Record> DefaultEntries();
 
 // UTF-8 and UTF-16; nothing when the input is not well formed.
 bool DecodeUtf8(std::string_view utf8, std::u16string& out);
