@@ -12,7 +12,7 @@
 #include "Edits.h"
 #include "EntryStore.h"
 #include "Launch.h"
-#include "SettingsStore.h"
+#include "RegistryBarSettings.h"
 #include "host/core/BarSettings.h"
 #include "host/core/Entries.h"
 #include "item/ShellLocations.h"

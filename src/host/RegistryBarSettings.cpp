@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "RegistryBarSettings.h"
 
 #include <windows.h>
 
