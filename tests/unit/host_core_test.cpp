@@ -40,7 +40,6 @@ TEST(HostSettings, ValuesAreReadAsTheEditorReadsThem) {
   });
   EXPECT_FALSE(s.showTips) << "only \"yes\" is on";
   EXPECT_TRUE(s.buttonLook) << "anything but \"0\"";
-  EXPECT_EQ(s.direction, u"right") << "a missing key reads as its default";
   EXPECT_EQ(SystemColourNumber(-2147483628), 20);
   EXPECT_EQ(SystemColourNumber(255), std::nullopt);
 }
