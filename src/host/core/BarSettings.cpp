@@ -14,11 +14,7 @@ BarSettings ReadBarSettings(const SettingLookup& lookup) {
     return ColourFromText(read(key)).value_or(ColourFromText(key.fallback).value_or(0));
   };
   BarSettings s;
-  s.behavior = read(settingKey(u"Behavior"));
-  s.speed = read(settingKey(u"Speed"));
-  s.direction = read(settingKey(u"Direction"));
-  s.smartSlide = read(settingKey(u"SmartSlide"));
-  s.groupSetting = read(settingKey(u"GroupSetting"));
+  for (const SettingKey& key : kSettingKeys) s.asRead.emplace_back(key.name, read(key));
   s.backgroundPicture = read(settingKey(u"BackgroundPicture"));
   s.sound = read(settingKey(u"Sound"));
   // Tooltips unless the text selects "no"; the button look when it selects "1".

@@ -8,12 +8,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tollivor::host {
 
 struct BarSettings {
-  // Shown as read: the bar does not slide, so these only inform.
-  std::u16string behavior, speed, direction, smartSlide, groupSetting;
+  // Every key's text as read, in the table's order: the bar does not slide, so
+  // most only inform.
+  std::vector<std::pair<std::u16string, std::u16string>> asRead;
 
   bool showTips = true;
   std::int32_t enterColour = 0;      // the label under the pointer
