@@ -11,7 +11,7 @@
 #include "EntryIcons.h"
 #include "EntryStore.h"
 #include "Launch.h"
-#include "SettingsStore.h"
+#include "RegistryBarSettings.h"
 #include "host/core/BarSettings.h"
 #include "host/core/Entries.h"
 #include "win32/Convert.h"
@@ -151,9 +151,8 @@ void editSettings(HWND bar, BarState& state) {
 void showAbout(HWND bar, const BarState& state) {
   const auto& s = state.settings;
   std::u16string text = u"Tollivar, a sample host bar for Tollivor.dll.\n\n";
-  text += u"Behavior: " + s.behavior + u"\nSpeed: " + s.speed + u"\nDirection: " + s.direction +
-          u"\nSmartSlide: " + s.smartSlide + u"\nGroupSetting: " + s.groupSetting;
-  text += u"\n\nEntries: " + win32::fromWide(state.options.entriesPath.c_str());
+  for (const auto& [name, value] : s.asRead) text += name + u": " + value + u"\n";
+  text += u"\nEntries: " + win32::fromWide(state.options.entriesPath.c_str());
   MessageBoxW(bar, win32::wide(text), L"About Tollivar", MB_OK | MB_ICONINFORMATION);
 }
 

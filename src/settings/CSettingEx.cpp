@@ -2,7 +2,7 @@
 
 #include "forms/FormInstance.h"
 #include "forms/IgnoringErrors.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsMapping.h"
 #include "settings/frmSettingEx.h"
 #include "shared/Mshared.h"
 
@@ -20,7 +20,7 @@ CSettingEx::~CSettingEx() { Instance::release(); }
 // Fills the dialog from the store and shows it; the host learns the outcome
 // only by reading the store again.
 void CSettingEx::Show() noexcept {
-  IgnoringErrors([] { SettingsStore::ApplyStoredSettings(Instance::loaded()); });
+  IgnoringErrors([] { SettingsMapping::ApplyStoredSettings(Instance::loaded()); });
   IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 

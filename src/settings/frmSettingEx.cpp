@@ -1,6 +1,6 @@
 #include "settings/frmSettingEx.h"
 
-#include "settings/SettingsStore.h"
+#include "settings/SettingsMapping.h"
 #include "shared/Mshared.h"
 
 namespace tollivor {
@@ -54,7 +54,7 @@ void frmSettingEx::SSTab1_Click() {
 }
 
 void frmSettingEx::cmdOK_Click() {
-  SettingsStore::StoreSettings(*this);
+  SettingsMapping::StoreSettings(*this);
   hide();
 }
 

@@ -12,7 +12,8 @@
 #include "check.h"
 #include "forms/headless/HeadlessPlatform.h"
 #include "settings/CSettingEx.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingKeys.h"
+#include "settings/StoredColour.h"
 
 namespace {
 
@@ -24,8 +25,7 @@ const char* const kTokens[] = {"click", "Click", "move", "100", "300", "1000", "
                                "NaN", "abc", "1.5", "2.5", "C:\\pict.bmp", "16777216", "-2147483618", "\t7 "};
 constexpr std::size_t kTokenCount = std::size(kTokens);
 const char16_t kAlphabet[] = {u'1', u'5', u'-', u'+', u'.', u'e', u' ', u'0', u'9', 0x416};
-const Text kKeys[] = {u"Behavior", u"Speed", u"ShowTip", u"SmartSlide", u"Direction", u"Color_mouseEnter",
-                      u"Color_mouseExit", u"BackgroundPicture", u"Appearance", u"Sound", u"GroupSetting"};
+constexpr std::size_t kKeyCount = std::size(tollivor::kSettingKeys);
 
 // Blanks, a sign, digits with at most one point (at least one digit), an
 // exponent, blanks. By hand: std::regex backtracks on the fuzzer's long texts.
@@ -43,42 +43,38 @@ bool isDecimalNotation(const std::string& s) {
   return skip(" \t"), mantissa > 0 && i == s.size();
 }
 
+// Read as a double first ("2.5000000000000000003" is 2.5 and rounds to 2), then taken when it is
+// an RGB value or one of the system's 31 colours.
 std::optional<std::int32_t> modelColour(const Text& text) {
   const std::string ascii(text.begin(), text.end());
   if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0x7F; }) || !isDecimalNotation(ascii))
     return std::nullopt;
-  // Read as a double first: "2.5000000000000000003" is 2.5 and rounds to 2.
   const double value = std::nearbyint(std::strtod(ascii.c_str(), nullptr));
   if (!(value >= -2147483648.0 && value <= 2147483647.0)) return std::nullopt;
+  const auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+  if (bits > 0xFFFFFF && (bits < 0x80000000u || bits > 0x8000001Eu)) return std::nullopt;
   return static_cast<std::int32_t>(value);
 }
 
 Text number(std::int64_t n) { const auto s = std::to_string(n); return Text(s.begin(), s.end()); }
 
-// What OK writes for each key on a fresh dialog, given what the store held.
+// What OK writes for each key on a fresh dialog, given what the store held: the option a text
+// names, else the dialog's own (left for Direction, the first elsewhere); a colour, else the
+// label's own (button face for the mouse-over one, button text for the normal one); a path.
 std::map<Text, Text> modelWrites(const std::map<Text, std::optional<Text>>& stored) {
-  const auto read = [&](const Text& key, const Text& fallback) { return stored.at(key).value_or(fallback); };
-  const auto oneOf = [](const Text& value, std::initializer_list<const char16_t*> known, const Text& other) {
-    return std::find(known.begin(), known.end(), value) != known.end() ? value : other;
-  };
-  // An RGB value, or one of the system's 31 colours; else the label's own colour stays.
-  const auto colour = [&](const Text& key, std::int64_t fallback, std::int64_t label) {
-    const auto v = modelColour(read(key, number(fallback - 0x100000000)));
-    const auto bits = v ? static_cast<std::uint32_t>(*v) : 0x01000000u;
-    const bool valid = bits <= 0xFFFFFF || (bits >= 0x80000000u && bits <= 0x8000001Eu);
-    return number(valid ? *v : label - 0x100000000);
-  };
-  return {{u"Behavior", read(u"Behavior", u"click") == u"click" ? u"click" : u"move"},
-          {u"Speed", oneOf(read(u"Speed", u"100"), {u"300", u"1000", u"30000"}, u"100")},
-          {u"ShowTip", read(u"ShowTip", u"yes") == u"yes" ? u"yes" : u"no"},
-          {u"SmartSlide", read(u"SmartSlide", u"no") == u"no" ? u"no" : u"yes"},
-          {u"Direction", oneOf(read(u"Direction", u"right"), {u"right", u"top", u"bottom"}, u"left")},
-          {u"Color_mouseEnter", colour(u"Color_mouseEnter", 0x80000014, 0x8000000F)},  // 3-D light; face
-          {u"Color_mouseExit", colour(u"Color_mouseExit", 0x80000015, 0x80000012)},    // 3-D dark; text
-          {u"BackgroundPicture", read(u"BackgroundPicture", u"")},
-          {u"Appearance", read(u"Appearance", u"0") == u"0" ? u"0" : u"1"},
-          {u"Sound", read(u"Sound", u"")},
-          {u"GroupSetting", read(u"GroupSetting", u"0") == u"0" ? u"0" : u"1"}};
+  using tollivor::SettingRule;
+  std::map<Text, Text> writes;
+  for (const auto& key : tollivor::kSettingKeys) {
+    const Text name(key.name), text = stored.at(name).value_or(Text(key.fallback));
+    const auto* const named = std::find(key.options.begin() + key.firstNamed, key.options.end(), text);
+    const std::int32_t labelOwn = name == u"Color_mouseEnter" ? -2147483633 : -2147483630;
+    if (key.rule == SettingRule::FirstOrOther) writes[name] = key.options[text == key.options[0] ? 0 : 1];
+    if (key.rule == SettingRule::Named)
+      writes[name] = text.empty() || named == key.options.end() ? key.options[name == u"Direction"] : *named;
+    if (key.rule == SettingRule::Colour) writes[name] = number(modelColour(text).value_or(labelOwn));
+    if (key.rule == SettingRule::Path) writes[name] = text;
+  }
+  return writes;
 }
 
 }  // namespace
@@ -95,10 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t key = 0;
   Text text;
   bool missing = false;
-  for (std::size_t i = 0; i <= size && key < 11; ++i) {
+  for (std::size_t i = 0; i <= size && key < kKeyCount; ++i) {
     const std::uint8_t b = i < size ? data[i] : 0xFF;
     if (b == 0xFF) {
-      stored[kKeys[key++]] = missing || (i == size && text.empty()) ? std::nullopt : std::optional(text);
+      const bool none = missing || (i == size && text.empty());
+      stored[Text(kSettingKeys[key++].name)] = none ? std::nullopt : std::optional(text);
       text.clear(), missing = false;
     } else if (b == 0xFE) {
       missing = true;
@@ -107,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       text += token ? Text(token, token + std::strlen(token)) : Text(1, letter(kAlphabet, b));
     }
   }
-  while (key < 11) stored[kKeys[key++]] = std::nullopt;
+  while (key < kKeyCount) stored[Text(kSettingKeys[key++].name)] = std::nullopt;
 
   system->settings.clear();
   system->settingWrites.clear();
@@ -115,9 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!value) continue;
     system->settings[{u"Quorin", u"Setting", name}] = *value;
     const std::string ascii(value->begin(), value->end());
-    expect(SettingsStore::ColourFromText(*value) == modelColour(*value), "colour text", ascii.c_str());
-    if (const auto c = modelColour(*value))
-      expect(SettingsStore::ColourFromText(SettingsStore::ColourText(*c)) == c, "colour round trip");
+    expect(ColourFromText(*value) == modelColour(*value), "colour text", ascii.c_str());
+    if (const auto c = modelColour(*value)) expect(ColourFromText(ColourText(*c)) == c, "colour round trip");
   }
   {
     CSettingEx settings;  // a fresh dialog
@@ -126,9 +122,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto expected = modelWrites(stored);
   expect(system->settingWrites.size() == 11, "eleven writes");
-  for (std::size_t i = 0; i < system->settingWrites.size() && i < 11; ++i) {
+  for (std::size_t i = 0; i < system->settingWrites.size() && i < kKeyCount; ++i) {
     const auto& write = system->settingWrites[i];
-    expect(write.key == kKeys[i], "key order");
+    expect(write.key == kSettingKeys[i].name, "key order");
     const std::string name(write.key.begin(), write.key.end());
     expect(write.value == expected.at(write.key), "value written for", name.c_str());
   }

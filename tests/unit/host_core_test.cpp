@@ -33,20 +33,14 @@ TEST(HostEntries, LinesBecomeEntriesOrAreReportedDamagedAndWritingReadsBack) {
             std::tuple(u"a", u"b|c", u"T", u"x|:"));
 }
 
-TEST(HostSettings, ValuesAreReadAsTheEditorWritesThem) {
-  const std::map<std::u16string, std::u16string> store = {
-      {u"ShowTip", u"Yes"}, {u"Appearance", u"x"}, {u"Color_mouseExit", u"abc"}, {u"Color_mouseEnter", u" +255 "}};
+TEST(HostSettings, ValuesAreReadAsTheEditorReadsThem) {
+  const std::map<std::u16string, std::u16string> store = {{u"ShowTip", u"Yes"}, {u"Appearance", u"x"}};
   const BarSettings s = ReadBarSettings([&](std::u16string_view key) -> std::optional<std::u16string> {
     const auto found = store.find(std::u16string(key));
     return found == store.end() ? std::nullopt : std::optional(found->second);
   });
   EXPECT_FALSE(s.showTips) << "only \"yes\" is on";
   EXPECT_TRUE(s.buttonLook) << "anything but \"0\"";
-  EXPECT_EQ(s.enterColour, 255);
-  EXPECT_EQ(s.exitColour, -2147483627) << "a colour that does not read keeps the default";
-  EXPECT_EQ(ParseColour(u"-2147483648"), INT32_MIN);
-  EXPECT_EQ(ParseColour(u"2147483648"), std::nullopt);
-  EXPECT_EQ(ParseColour(u"12a"), std::nullopt);
   EXPECT_EQ(SystemColourNumber(-2147483628), 20);
   EXPECT_EQ(SystemColourNumber(255), std::nullopt);
 }

@@ -2,7 +2,9 @@
 // pages, the colours with their sample, and the picture and sound choosers.
 #include <algorithm>
 
+#include "host/core/BarSettings.h"
 #include "settings/CSettingEx.h"
+#include "settings/SettingKeys.h"
 #include "settings/frmSettingEx.h"
 #include "unit/harness.h"
 
@@ -12,12 +14,13 @@ namespace {
 using KeyValues = std::vector<std::pair<Text, Text>>;
 constexpr forms::Colour kBlue = 0xFF0000, kGreen = 0x00FF00, kRed = 0xFF;
 
-// What OK writes on a fresh dialog over an empty store, in this order, with some keys changed.
+// What OK writes on a fresh dialog over an empty store, key by key in the table's order, with
+// some keys changed.
 KeyValues freshWritesWith(const KeyValues& changes = {}) {
-  KeyValues writes = {{u"Behavior", u"click"}, {u"Speed", u"100"}, {u"ShowTip", u"yes"}, {u"SmartSlide", u"no"},
-                      {u"Direction", u"right"}, {u"Color_mouseEnter", u"-2147483628"},
-                      {u"Color_mouseExit", u"-2147483627"}, {u"BackgroundPicture", u""}, {u"Appearance", u"0"},
-                      {u"Sound", u""}, {u"GroupSetting", u"0"}};
+  const Text texts[] = {u"click", u"100", u"yes", u"no", u"right", u"-2147483628", u"-2147483627",
+                        u"", u"0", u"", u"0"};
+  KeyValues writes;
+  for (size_t i = 0; i < std::size(texts); ++i) writes.emplace_back(kSettingKeys[i].name, texts[i]);
   for (const auto& [key, value] : changes)
     std::ranges::find(writes, key, &KeyValues::value_type::first)->second = value;
   return writes;
@@ -40,10 +43,9 @@ class Settings : public Editor<CSettingEx, frmSettingEx> {
   std::optional<forms::Colour> sample() { return form().lblSample.foreColour(); }
 };
 
-// One stored key on a fresh dialog, and what OK then writes for it. A
-// colour that cannot be used leaves the label's own (button face, text).
-// Checked boxes with empty paths write empty text; an empty Sound unchecks
-// its box at every Show, while the picture's stays as the user left it.
+// One stored key on a fresh dialog, and what OK then writes for it (colours: the test below).
+// Checked boxes with empty paths write empty text; an empty Sound unchecks its box at every Show,
+// while the picture's stays as the user left it.
 TEST_F(Settings, EachStoredTextIsReadExactlyAndWrittenBack) {
   EXPECT_EQ(ok([](ScriptedUser& user) {
               user.chooseTab("SSTab1", 6), user.check("chkUseBg", true);
@@ -55,17 +57,12 @@ TEST_F(Settings, EachStoredTextIsReadExactlyAndWrittenBack) {
               EXPECT_EQ(form().chkSoundFile.value(), 0);
             }),
             freshWritesWith());
-  const char16_t *face = u"-2147483633", *text = u"-2147483630";
   const struct { const char16_t *key, *stored, *written; } cases[] = {
       {u"Behavior", u"Click", u"move"}, {u"Behavior", u"", u"move"}, {u"Speed", u"300", u"300"},
       {u"Speed", u"1000", u"1000"}, {u"Speed", u"30000", u"30000"}, {u"Speed", u"200", u"100"},
       {u"ShowTip", u"YES", u"no"}, {u"SmartSlide", u"yes", u"yes"}, {u"SmartSlide", u"No", u"yes"},
       {u"Direction", u"left", u"left"}, {u"Direction", u"top", u"top"}, {u"Direction", u"bottom", u"bottom"},
       {u"Direction", u"Right", u"left"} /* unknown: the design's left stays */, {u"Appearance", u"00", u"1"},
-      {u"Color_mouseEnter", u" 2.5\t", u"2"}, {u"Color_mouseEnter", u"1e3", u"1000"},  // half to even
-      {u"Color_mouseEnter", u"", face}, {u"Color_mouseExit", u"65280", u"65280"},
-      {u"Color_mouseExit", u"abc", text}, {u"Color_mouseExit", u"16777216", text},
-      {u"Color_mouseExit", u"-2147483618", u"-2147483618"},  // the last system colour
       {u"BackgroundPicture", u"C:\\bar.bmp", u"C:\\bar.bmp"},
       {u"Sound", u"missing.wav", u"missing.wav"}, {u"GroupSetting", u"1", u"1"}, {u"GroupSetting", u"", u"1"},
   };
@@ -78,18 +75,49 @@ TEST_F(Settings, EachStoredTextIsReadExactlyAndWrittenBack) {
   }
 }
 
-// Cancel writes nothing, and the next Show sets only what the store holds. What lies on a page
-// behind the one in front (the first, at load) is out of reach.
+// The editor and the bar read a stored colour alike: both take it, or both refuse it and keep
+// their own (a fresh editor its label's, button face and text; the bar the defaults).
+TEST_F(Settings, EditorAndBarReadAStoredColourAlike) {
+  const std::optional<forms::Colour> refused;
+  const struct { const char16_t* stored; std::optional<forms::Colour> colour; } cases[] = {
+      {u"16777215", 0xFFFFFF}, {u"16777216", refused}, {u"-1", refused}, {u"0", 0},
+      {u"-2147483648", INT32_MIN}, {u"-2147483618", -2147483618},  // system colours 0 and 30
+      {u"-2147483617", refused}, {u"-2147483649", refused}, {u"2147483648", refused},
+      {u"", refused}, {u" \t", refused}, {u" +255\t", 255}, {u"1e3", 1000}, {u"2.5", 2}, {u"3.5", 4},
+      {u"-0.4", 0}, {u"abc", refused}, {u"0x10", refused}, {u"12a", refused}};
+  for (const auto& c : cases) {
+    system.settings.clear();
+    store(u"Color_mouseEnter", c.stored), store(u"Color_mouseExit", c.stored);
+    const auto bar = host::ReadBarSettings([&](std::u16string_view key) -> std::optional<Text> {
+      const auto found = system.settings.find({u"Quorin", u"Setting", Text(key)});
+      return found == system.settings.end() ? std::nullopt : std::optional(found->second);
+    });
+    reload();
+    show([](ScriptedUser& user) { user.click("cmdCancel"); });
+    const auto i = &c - cases;
+    EXPECT_EQ(form().lblSample2.backColour(), c.colour.value_or(-2147483633)) << "editor, case " << i;
+    EXPECT_EQ(form().lblSample2.foreColour(), c.colour.value_or(-2147483630)) << "editor, case " << i;
+    EXPECT_EQ(std::pair(bar.enterColour, bar.exitColour),
+              std::pair(c.colour.value_or(-2147483628), c.colour.value_or(-2147483627))) << "bar, case " << i;
+  }
+}
+
+// Cancel writes nothing, and the next Show sets only what the store holds: a stored "100", or a
+// SmartSlide other than "no", leaves its options too. What lies on a page behind the one in front
+// is out of reach.
 TEST_F(Settings, CancelWritesNothingAndMissingKeysLeaveTheirOptions) {
-  store(u"Direction", u"top");
+  store(u"Direction", u"top"), store(u"Speed", u"100"), store(u"SmartSlide", u"yes");
   show([&](ScriptedUser& user) {
-    user.select("OptMove"), user.select("OptFast");  // pages 0 and 1
-    user.chooseTab("SSTab1", 2), user.select("OptNoToolTip");
+    user.select("OptMove");
+    user.chooseTab("SSTab1", 1), user.select("OptVeryFast");
+    user.chooseTab("SSTab1", 2), user.select("OptNoToolTip"), user.select("OptFast");  // page 1 now behind
     user.chooseTab("SSTab1", 3), user.select("optSlideDirection", 3);
+    user.chooseTab("SSTab1", 4), user.select("optSmartSlide", 1);
     user.click("cmdCancel");
   });
   EXPECT_TRUE(system.settingWrites.empty());
-  EXPECT_EQ(ok(), freshWritesWith({{u"Behavior", u"move"}, {u"ShowTip", u"no"}, {u"Direction", u"top"}}));
+  EXPECT_EQ(ok(), freshWritesWith({{u"Behavior", u"move"}, {u"Speed", u"1000"}, {u"ShowTip", u"no"},
+                                   {u"SmartSlide", u"no"}, {u"Direction", u"top"}}));
 }
 
 // Each colour dialog starts from the colour it edits. A new normal colour shows at once; the

@@ -19,7 +19,9 @@
 #include "host/Bar.h"
 #include "host/core/Entries.h"
 #include "item/frmProperty.h"
+#include "settings/SettingKeys.h"
 #include "settings/frmSettingEx.h"
+#include "win32/Convert.h"
 #include "win32/SettingsKey.h"
 #include "win32/ThisModule.h"
 
@@ -237,9 +239,7 @@ TEST_F(Dialogs, SettingsTabsColourAndFileDialogsAndTheStore) {
     driver::click(controlWindow(dialog, kSettings, "cmdOK"));  // Enter would browse again
   });
   std::vector<std::optional<std::wstring>> stored;
-  for (auto key : {L"Behavior", L"Speed", L"ShowTip", L"SmartSlide", L"Direction", L"Color_mouseEnter",
-                   L"Color_mouseExit", L"BackgroundPicture", L"Appearance", L"Sound", L"GroupSetting"})
-    stored.push_back(readSetting(key));
+  for (const auto& key : kSettingKeys) stored.push_back(readSetting(win32::wide(std::u16string(key.name))));
   EXPECT_EQ(stored, (std::vector<std::optional<std::wstring>>{L"click", L"100", L"yes", L"no", L"right",
                                                                L"-2147483628", L"255", picture, L"0", sound, L"0"}));
 }

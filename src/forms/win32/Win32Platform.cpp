@@ -5,7 +5,7 @@
 
 #include "forms/win32/CommonDialogs.h"
 #include "forms/win32/HelperLibrary.h"
-#include "forms/win32/SettingsStore.h"
+#include "forms/win32/RegistrySettings.h"
 #include "forms/win32/VisualStyles.h"
 #include "forms/win32/Win32Window.h"
 #include "win32/Convert.h"

@@ -1,46 +1,28 @@
 #include "host/core/BarSettings.h"
 
+#include "settings/SettingKeys.h"
+#include "settings/StoredColour.h"
+
 namespace tollivor::host {
 
-std::optional<std::int32_t> ParseColour(std::u16string_view text) {
-  while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-  const bool negative = !text.empty() && text.front() == u'-';
-  if (negative || (!text.empty() && text.front() == u'+')) text.remove_prefix(1);
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  std::int64_t value = 0;
-  for (char16_t c : text) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    value = value * 10 + (c - u'0');
-  }
-  if (negative) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-  return static_cast<std::int32_t>(value);
-}
-
 BarSettings ReadBarSettings(const SettingLookup& lookup) {
-  BarSettings settings;
-  auto read = [&](std::u16string_view key, std::u16string& into) {
-    if (auto value = lookup(key)) into = *value;
+  const auto read = [&](const SettingKey& key) {
+    return lookup(key.name).value_or(std::u16string(key.fallback));
   };
-  read(u"Behavior", settings.behavior);
-  read(u"Speed", settings.speed);
-  read(u"Direction", settings.direction);
-  read(u"SmartSlide", settings.smartSlide);
-  read(u"GroupSetting", settings.groupSetting);
-  read(u"BackgroundPicture", settings.backgroundPicture);
-  read(u"Sound", settings.sound);
-
-  // Read as the settings editor reads them, so that the bar shows what the
-  // editor shows.
-  if (auto tips = lookup(u"ShowTip")) settings.showTips = *tips == u"yes";
-  if (auto look = lookup(u"Appearance")) settings.buttonLook = *look != u"0";
-  // An unreadable colour keeps the default, as the editor keeps its colour.
-  if (auto text = lookup(u"Color_mouseEnter"))
-    settings.enterColour = ParseColour(*text).value_or(settings.enterColour);
-  if (auto text = lookup(u"Color_mouseExit"))
-    settings.exitColour = ParseColour(*text).value_or(settings.exitColour);
-  return settings;
+  // A colour the editor refuses keeps the default, as the editor keeps its colour.
+  const auto colour = [&](const SettingKey& key) {
+    return ColourFromText(read(key)).value_or(ColourFromText(key.fallback).value_or(0));
+  };
+  BarSettings s;
+  for (const SettingKey& key : kSettingKeys) s.asRead.emplace_back(key.name, read(key));
+  s.backgroundPicture = read(settingKey(u"BackgroundPicture"));
+  s.sound = read(settingKey(u"Sound"));
+  // Tooltips unless the text selects "no"; the button look when it selects "1".
+  s.showTips = SelectedOption(settingKey(u"ShowTip"), read(settingKey(u"ShowTip"))) != 1;
+  s.buttonLook = SelectedOption(settingKey(u"Appearance"), read(settingKey(u"Appearance"))) == 1;
+  s.enterColour = colour(settingKey(u"Color_mouseEnter"));
+  s.exitColour = colour(settingKey(u"Color_mouseExit"));
+  return s;
 }
 
 }  // namespace tollivor::host

@@ -1,9 +1,10 @@
-#include "SettingsStore.h"
+#include "RegistryBarSettings.h"
 
 #include <windows.h>
 
 #include <string>
 
+#include "settings/SettingKeys.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 #include "win32/SettingsKey.h"
@@ -11,9 +12,9 @@
 namespace tollivor::host {
 
 BarSettings ReadStoredSettings() {
+  const std::wstring path = win32::settingsKeyPath(win32::wide(kSettingsApp), win32::wide(kSettingsSection));
   win32::unique_hkey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::settingsKeyPath(L"Quorin", L"Setting").c_str(), 0,
-                    KEY_READ, key.put()) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
     return ReadBarSettings([](std::u16string_view) { return std::optional<std::u16string>{}; });
   return ReadBarSettings([&](std::u16string_view name) -> std::optional<std::u16string> {
     const std::u16string keyName(name);

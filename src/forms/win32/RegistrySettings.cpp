@@ -1,4 +1,4 @@
-#include "forms/win32/SettingsStore.h"
+#include "forms/win32/RegistrySettings.h"
 
 #include <windows.h>
 
