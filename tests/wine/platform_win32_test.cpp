@@ -21,7 +21,7 @@ using test::paintedPixel;
 using test::TestForm;
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<win32::Win32Window&>(*form.window()); }
+forms::win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<forms::win32::Win32Window&>(*form.window()); }
 HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
 HFONT fontOf(TestForm& f, const forms::Control& c) { return HFONT(SendMessageW(controlOf(f, c), WM_GETFONT, 0, 0)); }
 win32::unique_hwnd popup(DWORD style) {

@@ -10,7 +10,9 @@
 
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 // The library, loaded, or an empty handle when neither folder has it.
 unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
@@ -22,4 +24,4 @@ unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
 HMODULE helperLibrary(const std::wstring& fileName) noexcept;
 void releaseHelperLibraries() noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

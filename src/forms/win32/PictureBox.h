@@ -10,7 +10,9 @@
 #include "forms/Platform.h"
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 // Keeps the picture box window class registered while any form uses it.
 // The class belongs to this module; it is unregistered with the last lease
@@ -88,4 +90,4 @@ class PictureBox {
   SIZE size_{0, 0};
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -10,7 +10,9 @@
 
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 class ActivationScope {
  public:
@@ -28,4 +30,4 @@ class ActivationScope {
   bool active_ = false;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

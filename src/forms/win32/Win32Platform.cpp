@@ -22,9 +22,10 @@ win32::Win32Platform g_platform;
 }  // namespace
 
 Platform& defaultPlatform() noexcept { return g_platform; }
-}  // namespace forms
 
 namespace win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 std::unique_ptr<forms::FormWindow> Win32Platform::createForm(const forms::FormTable& table,
                                                              forms::FormEvents& events) noexcept {
@@ -161,4 +162,5 @@ std::u16string Win32Platform::fromAnsi(const std::string& text) noexcept {
 }
 
 }  // namespace win32
+}  // namespace forms
 }  // namespace tollivor

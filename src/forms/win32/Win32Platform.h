@@ -4,7 +4,7 @@
 
 #include "forms/Platform.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 class Win32Platform final : public forms::Platform {
  public:
@@ -40,4 +40,4 @@ class Win32Platform final : public forms::Platform {
   std::u16string fromAnsi(const std::string& text) noexcept override;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -16,7 +16,9 @@
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 using forms::ControlId;
 using forms::Kind;
@@ -651,4 +653,4 @@ void Win32Window::pictureMouseMove(ControlId id) noexcept { raise(id, forms::Eve
 
 void Win32Window::paintContainedLines(ControlId id, HDC dc) noexcept { paintLines(dc, id); }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -14,7 +14,9 @@
 #include "forms/win32/PictureBox.h"
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 class Win32Window final : public forms::FormWindow, private PictureBoxHost {
  public:
@@ -182,4 +184,4 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
 // Builds a font at its point size for the DPI.
 unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

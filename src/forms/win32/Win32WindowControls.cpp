@@ -7,7 +7,9 @@
 #include "forms/win32/TextTurn.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 using forms::ControlId;
 using forms::Kind;
@@ -274,4 +276,4 @@ bool Win32Window::setCurrentTab(ControlId id, int tab) noexcept {
   return true;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -5,7 +5,7 @@
 #include "forms/KindTraits.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 using forms::ControlId;
 using forms::Kind;
@@ -187,4 +187,4 @@ void Win32Window::enableWindowsAgain(Modal& modal) noexcept {
   modal.disabled.clear();
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

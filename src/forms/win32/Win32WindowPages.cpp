@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 using forms::ControlId;
 using forms::Kind;
@@ -76,4 +76,4 @@ bool Win32Window::pressTabStripKey(const MSG& message) noexcept {
   return false;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32
