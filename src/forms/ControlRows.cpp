@@ -1,4 +1,4 @@
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::forms {
 

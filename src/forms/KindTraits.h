@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::forms {
 

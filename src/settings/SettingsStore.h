@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor {
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 
 namespace tollivor::forms::win32 {

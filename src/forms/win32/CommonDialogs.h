@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/Platform.h"
+#include "forms/Services.h"
 
 namespace tollivor::forms::win32 {
 

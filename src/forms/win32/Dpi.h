@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::forms::win32 {
 

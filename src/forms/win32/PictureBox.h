@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 #include "win32/Handles.h"
 
 namespace tollivor::forms::win32 {

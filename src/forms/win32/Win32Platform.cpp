@@ -5,6 +5,7 @@
 
 #include "forms/win32/CommonDialogs.h"
 #include "forms/win32/HelperLibrary.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/SettingsStore.h"
 #include "forms/win32/VisualStyles.h"
 #include "forms/win32/Win32Window.h"

@@ -2,7 +2,7 @@
 // dialogs, the registry, the shell and the host's helper libraries.
 #pragma once
 
-#include "forms/Platform.h"
+#include "forms/Services.h"
 
 namespace tollivor::forms::win32 {
 

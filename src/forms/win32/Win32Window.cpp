@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/PathCompletion.h"
 #include "forms/win32/TextTurn.h"
 #include "forms/win32/VisualStyles.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
 #include "forms/win32/Dpi.h"
 #include "forms/win32/OwnerWindow.h"
 #include "forms/win32/PictureBox.h"

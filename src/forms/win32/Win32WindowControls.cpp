@@ -1,4 +1,5 @@
 // What the dialogs read and set on a form's controls.
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>

@@ -1,6 +1,7 @@
 // Showing a form modally: the other windows of the thread are disabled, the
 // form runs its own message loop until it is hidden or closed, and the
 // keyboard works as in any dialog.
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 #include "forms/KindTraits.h"
 #include "win32/Convert.h"
