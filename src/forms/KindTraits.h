@@ -19,7 +19,7 @@ inline constexpr int kLastSystemColour = 30;
 struct KindTraits {
   bool window;      // a window of its own: enabled, font, front, size; lines are drawn
   bool hasText;     // a caption or text to read and set
-  bool takesFocus;  // when shown and enabled
+  bool focusable;   // takes the focus when shown and enabled
   bool clicks;      // a mouse click raises Click (a combo box's pick and a
                     // tab strip's tab choice raise it too)
   bool hovers;      // the pointer moving over it raises MouseMove

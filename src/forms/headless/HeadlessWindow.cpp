@@ -92,7 +92,7 @@ bool HeadlessWindow::showModal() noexcept {
   visible_ = true;
   platform.modalStack.push_back(this);
   for (ControlId id = 0; id < static_cast<ControlId>(controls_.size()); ++id)
-    if (canTakeFocus(id)) {
+    if (focusableNow(id)) {
       moveFocus(id);
       break;
     }
@@ -182,7 +182,7 @@ bool HeadlessWindow::setEnabled(ControlId id, bool enabled) noexcept {
 
 bool HeadlessWindow::setFocus(ControlId id) noexcept {
   // As in the forms runtime, only a shown form's usable controls take the focus.
-  if (!visible_ || !canTakeFocus(id)) return false;
+  if (!visible_ || !focusableNow(id)) return false;
   moveFocus(id);
   return true;
 }
@@ -407,9 +407,9 @@ bool HeadlessWindow::coveredByFrontPage(ControlId id) const noexcept {
   return false;
 }
 
-bool HeadlessWindow::canTakeFocus(ControlId id) const noexcept {
+bool HeadlessWindow::focusableNow(ControlId id) const noexcept {
   const auto* r = row(id);
-  return r && traits(r->kind).takesFocus && reachable(id);
+  return r && traits(r->kind).focusable && reachable(id);
 }
 
 bool HeadlessWindow::takesInput() const noexcept {
@@ -448,7 +448,7 @@ void HeadlessWindow::userClick(ControlId id) noexcept {
   const auto* r = row(id);
   if (!r || !reachable(id)) return;
   // A mouse click gives the control the focus, if it takes it.
-  if (traits(r->kind).takesFocus) moveFocus(id);
+  if (traits(r->kind).focusable) moveFocus(id);
   if (!traits(r->kind).clicks) return;
   switch (r->kind) {
     case Kind::CheckBox: {
@@ -485,7 +485,7 @@ void HeadlessWindow::userAccessKey(char16_t key) noexcept {
     // A label hands the focus on to the next control that can take it.
     for (ControlId step = 1; step < count; ++step) {
       const ControlId next = (id + step) % count;
-      if (canTakeFocus(next)) {
+      if (focusableNow(next)) {
         moveFocus(next);
         return;
       }

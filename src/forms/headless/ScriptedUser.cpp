@@ -88,7 +88,7 @@ void ScriptedUser::focus(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
   const ControlId id = locate(*w, control, index);
-  if (w->canTakeFocus(id)) w->moveFocus(id);
+  if (w->focusableNow(id)) w->moveFocus(id);
 }
 
 void ScriptedUser::pressEnter() {

@@ -132,7 +132,7 @@ bool Win32Window::build() noexcept {
   controls_.resize(table_.controls.size());
   for (size_t i = 0; i < controls_.size(); ++i) {
     const auto& row = table_.controls[i];
-    Control& c = controls_[i];
+    ControlState& c = controls_[i];
     c.kind = row.kind;
     c.font = row.font.value_or(table_.font);
     c.fore = forms::traits(row.kind).fore;
@@ -194,7 +194,7 @@ void Win32Window::rescale(int dpi) noexcept {
   fitFontsToCaptions();
   sizeForm();
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& c = controls_[i];
+    const ControlState& c = controls_[i];
     if (!c.window) continue;
     if (c.picture) c.picture->rescale(from, dpi);
     placeControl(c);
@@ -244,7 +244,7 @@ void Win32Window::fitFontsToCaptions() noexcept {
 // Creates a control after its container, so that the table's order is the
 // order of creation, and so the tab order, within each container.
 bool Win32Window::createControl(ControlId id) noexcept {
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   if (c.created) return true;
   if (c.creating) return false;  // a container inside itself
   c.creating = true;
@@ -265,7 +265,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
 }
 
 bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   const auto& row = table_.controls[static_cast<size_t>(id)];
 
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -276,7 +276,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   const bool continuesOptions = [&] {
     if (c.kind != Kind::OptionButton) return false;
     for (ControlId prev = id - 1; prev >= 0; --prev) {
-      const Control& p = controls_[static_cast<size_t>(prev)];
+      const ControlState& p = controls_[static_cast<size_t>(prev)];
       if (p.container != c.container || !p.created || p.kind == Kind::Line) continue;
       return p.kind == Kind::OptionButton;
     }
@@ -368,7 +368,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
 
 // Path completion works inside the edit line alone; the form hears of it
 // only as of any other typing.
-void Win32Window::offerPathCompletion(const Control& c) noexcept {
+void Win32Window::offerPathCompletion(const ControlState& c) noexcept {
   HWND edit = c.window;
   if (c.kind == Kind::ComboBox) {
     COMBOBOXINFO info{};
@@ -396,7 +396,7 @@ void Win32Window::fitComboHeight(HWND combo, int height) noexcept {
 }
 
 void Win32Window::setUpTabStrip(ControlId id) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   const auto& row = table_.controls[static_cast<size_t>(id)];
   int index = 0;
   for (const auto& caption : row.tabs) {
@@ -412,7 +412,7 @@ void Win32Window::setUpTabStrip(ControlId id) noexcept {
 // Equal widths, just narrow enough for the wanted number per row, and as
 // tall as the tab strip's font wants.
 void Win32Window::sizeTabs(ControlId id) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   const int perRow = table_.controls[static_cast<size_t>(id)].tabsPerRow;
   if (perRow <= 0 || SendMessageW(c.window, TCM_GETITEMCOUNT, 0, 0) <= 0) return;
   RECT client{}, first{};
@@ -424,14 +424,14 @@ void Win32Window::sizeTabs(ControlId id) noexcept {
 
 // --- lookups ---------------------------------------------------------------
 
-Win32Window::Control* Win32Window::find(ControlId id) noexcept {
+Win32Window::ControlState* Win32Window::find(ControlId id) noexcept {
   if (id < 0 || static_cast<size_t>(id) >= controls_.size()) return nullptr;
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   return c.created ? &c : nullptr;
 }
 
-Win32Window::Control* Win32Window::find(ControlId id, Kind kind) noexcept {
-  Control* c = find(id);
+Win32Window::ControlState* Win32Window::find(ControlId id, Kind kind) noexcept {
+  ControlState* c = find(id);
   return c && c->kind == kind ? c : nullptr;
 }
 
@@ -475,17 +475,17 @@ void Win32Window::loaded() noexcept {
 
 // A combo box's height follows its font: fitted to the table again.
 void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
   if (c.kind == Kind::ComboBox)
     fitComboHeight(c.window, px(c.rect.height));
 }
 
-int Win32Window::lineHeightOf(const Control& control) const noexcept {
+int Win32Window::lineHeightOf(const ControlState& control) const noexcept {
   return fonts_[control.fontIndex].lineHeight;
 }
 
-HFONT Win32Window::fontOf(const Control& control) const noexcept {
+HFONT Win32Window::fontOf(const ControlState& control) const noexcept {
   return fonts_[control.fontIndex].handle.get();
 }
 
@@ -554,7 +554,7 @@ INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
 
 bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
   const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !lParam) return false;
   const WORD code = HIWORD(wParam);
   switch (c->kind) {
@@ -618,7 +618,7 @@ void Win32Window::onDropFiles(HDROP drop) noexcept {
 }
 
 HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
-  Control* c = find(controlOf(label), Kind::Label);
+  ControlState* c = find(controlOf(label), Kind::Label);
   if (!c || c->window != label) return nullptr;  // the dialog's own colours
   if (!c->backBrush) c->backBrush.reset(CreateSolidBrush(toColorRef(c->back)));
   SetTextColor(dc, toColorRef(c->fore));
@@ -628,7 +628,7 @@ HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
 }
 
 void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
-  for (const Control& c : controls_) {
+  for (const ControlState& c : controls_) {
     if (c.kind != Kind::Line || c.container != container || !c.created) continue;
     // One pixel wide at 96 DPI, wider on finer displays.
     unique_hpen pen(CreatePen(PS_SOLID, MulDiv(1, dpi_, kBaseDpi), toColorRef(c.fore)));

@@ -70,7 +70,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool setCurrentTab(forms::ControlId id, int tab) noexcept override;
 
  private:
-  struct Control {
+  struct ControlState {
     forms::Kind kind = forms::Kind::Label;
     forms::ControlId container = -1;  // a picture box, or -1 for the form
     forms::Rect rect;                 // twips: laid out again at a new DPI
@@ -107,26 +107,27 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // Table twips to this window's pixels, and back.
   int px(int twips) const noexcept { return scaledPixels(twips, dpi_); }
   int twips(int pixels) const noexcept { return scaledTwips(pixels, dpi_); }
-  bool placeControl(const Control& control) noexcept;
+  bool placeControl(const ControlState& control) noexcept;
   void sizeForm() noexcept;
   // The window moved to a display of another DPI: fonts, frame and every
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
   void fitFontsToCaptions() noexcept;
-  void offerPathCompletion(const Control& control) noexcept;
+  void offerPathCompletion(const ControlState& control) noexcept;
 
-  Control* find(forms::ControlId id) noexcept;
-  Control* find(forms::ControlId id, forms::Kind kind) noexcept;
+  ControlState* find(forms::ControlId id) noexcept;
+  ControlState* find(forms::ControlId id, forms::Kind kind) noexcept;
   forms::ControlId controlOf(HWND window) const noexcept;
   std::optional<size_t> fontIndexFor(const forms::Font& font) noexcept;  // none: not made
-  HFONT fontOf(const Control& control) const noexcept;
+  HFONT fontOf(const ControlState& control) const noexcept;
   void applyFont(forms::ControlId id, bool redraw) noexcept;
-  int lineHeightOf(const Control& control) const noexcept;
+  int lineHeightOf(const ControlState& control) const noexcept;
   void raise(forms::ControlId id, forms::Event event) noexcept;
 
   void selectOption(forms::ControlId id) noexcept;
   void updateOptionTabStops(forms::ControlId container) noexcept;
-  bool takesFocus(const Control& control) const noexcept;
+  // Its kind is focusable and the user can reach it now.
+  bool focusableNow(const ControlState& control) const noexcept;
   void focusFirstControl() noexcept;
   bool pressDialogKey(const MSG& message) noexcept;
 
@@ -177,7 +178,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   };
   std::vector<SharedFont> fonts_;
   bool fontsHeld_ = true;  // until the load handler has run
-  std::vector<Control> controls_;
+  std::vector<ControlState> controls_;
   unique_hwnd window_;
 };
 

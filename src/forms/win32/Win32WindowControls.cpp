@@ -24,27 +24,27 @@ bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind
 }  // namespace
 
 std::optional<std::u16string> Win32Window::text(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !hasText(c->kind)) return std::nullopt;
   const TextTurn turn;
   return windowText(c->window);
 }
 
 bool Win32Window::setText(ControlId id, const std::u16string& text) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !hasText(c->kind)) return false;
   const TextTurn turn;
   return SetWindowTextW(c->window, wide(text));
 }
 
 std::optional<int> Win32Window::value(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !isButtonLike(c->kind)) return std::nullopt;
   return SendMessageW(c->window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 bool Win32Window::setValue(ControlId id, int value) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !isButtonLike(c->kind) || (value != 0 && value != 1)) return false;
   if (c->kind == Kind::OptionButton && value == 1) {
     selectOption(id);
@@ -58,7 +58,7 @@ bool Win32Window::setValue(ControlId id, int value) noexcept {
 void Win32Window::selectOption(ControlId id) noexcept {
   const ControlId container = controls_[static_cast<size_t>(id)].container;
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& other = controls_[i];
+    const ControlState& other = controls_[i];
     if (other.kind != Kind::OptionButton || other.container != container || !other.window)
       continue;
     const bool selected = static_cast<ControlId>(i) == id;
@@ -70,7 +70,7 @@ void Win32Window::selectOption(ControlId id) noexcept {
 // Tab reaches one option per container: the selected one, else the first.
 void Win32Window::updateOptionTabStops(ControlId container) noexcept {
   HWND stop = nullptr;
-  for (const Control& c : controls_) {
+  for (const ControlState& c : controls_) {
     if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
     if (!stop) stop = c.window;
     if (SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
@@ -78,7 +78,7 @@ void Win32Window::updateOptionTabStops(ControlId container) noexcept {
       break;
     }
   }
-  for (const Control& c : controls_) {
+  for (const ControlState& c : controls_) {
     if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
     LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
     style = c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
@@ -87,21 +87,21 @@ void Win32Window::updateOptionTabStops(ControlId container) noexcept {
 }
 
 std::optional<bool> Win32Window::isEnabled(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window) return std::nullopt;
   return IsWindowEnabled(c->window) != FALSE;
 }
 
 bool Win32Window::setEnabled(ControlId id, bool enabled) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window) return false;
   EnableWindow(c->window, enabled);  // answers the previous state, not success
   return true;
 }
 
 bool Win32Window::setFocus(ControlId id) noexcept {
-  Control* c = find(id);
-  if (!c || !takesFocus(*c) || !IsWindowVisible(c->window)) return false;
+  ControlState* c = find(id);
+  if (!c || !focusableNow(*c) || !IsWindowVisible(c->window)) return false;
   // Through the dialog manager, so that the default button follows.
   SendMessageW(window_.get(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->window), TRUE);
   const HWND now = GetFocus();
@@ -115,7 +115,7 @@ std::optional<ControlId> Win32Window::focus() noexcept {
 }
 
 bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
-  Control* c = find(id, Kind::ComboBox);
+  ControlState* c = find(id, Kind::ComboBox);
   if (!c) return false;
   const TextTurn turn;
   const LRESULT at = SendMessageW(c->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
@@ -123,7 +123,7 @@ bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
 }
 
 std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noexcept {
-  Control* c = find(id, Kind::ComboBox);
+  ControlState* c = find(id, Kind::ComboBox);
   if (!c) return std::nullopt;
   const TextTurn turn;
   const LRESULT count = SendMessageW(c->window, CB_GETCOUNT, 0, 0);
@@ -142,13 +142,13 @@ std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noex
 
 // Colours: label text and background, line colour, picture box background.
 std::optional<forms::Colour> Win32Window::foreColour(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).foreColour) return std::nullopt;
   return c->fore;
 }
 
 bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).foreColour || !forms::isValidColour(colour)) return false;
   if (c->kind == Kind::Line) {
     c->fore = colour;
@@ -162,13 +162,13 @@ bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
 }
 
 std::optional<forms::Colour> Win32Window::backColour(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).backColour) return std::nullopt;
   return c->back;
 }
 
 bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).backColour || !forms::isValidColour(colour)) return false;
   c->back = colour;
   c->backBrush.reset();  // made again, in the new colour, at the next paint
@@ -177,13 +177,13 @@ bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
 }
 
 std::optional<std::u16string> Win32Window::fontName(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).window) return std::nullopt;
   return c->font.name;
 }
 
 bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).window || name.empty()) return false;
   forms::Font font = c->font;
   font.name = name;
@@ -196,7 +196,7 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
 }
 
 std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || c->kind == Kind::Line) return std::nullopt;  // a line has end points, no rectangle
   RECT r{};
   if (!GetWindowRect(c->window, &r)) return std::nullopt;
@@ -205,13 +205,13 @@ std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
 }
 
 bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || c->kind == Kind::Line) return false;
   c->rect = rect;
   return placeControl(*c);
 }
 
-bool Win32Window::placeControl(const Control& c) noexcept {
+bool Win32Window::placeControl(const ControlState& c) noexcept {
   const int extra = c.kind == Kind::ComboBox ? px(kComboListHeight) : 0;
   if (!MoveWindow(c.window, px(c.rect.left), px(c.rect.top), px(c.rect.width),
                   px(c.rect.height) + extra, TRUE))
@@ -221,7 +221,7 @@ bool Win32Window::placeControl(const Control& c) noexcept {
 }
 
 bool Win32Window::bringToFront(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window ||
       !SetWindowPos(c->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
     return false;
@@ -230,7 +230,7 @@ bool Win32Window::bringToFront(ControlId id) noexcept {
 }
 
 bool Win32Window::setBorder(ControlId id, bool border) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).border) return false;
   LONG_PTR exStyle = GetWindowLongPtrW(c->window, GWL_EXSTYLE);
   exStyle = border ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
@@ -242,28 +242,28 @@ bool Win32Window::setBorder(ControlId id, bool border) noexcept {
 }
 
 bool Win32Window::clearPicture(ControlId id) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->clear(toColorRef(c->back));
 }
 
 bool Win32Window::refreshPicture(ControlId id) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->refresh();
 }
 
 bool Win32Window::drawIcon(ControlId id, int x, int y, forms::IconHandle icon) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && icon != 0 &&
          c->picture->drawIcon(px(x), px(y), largeIconPixels(dpi_), toIcon(icon));
 }
 
 bool Win32Window::loadPicture(ControlId id, const std::u16string& path) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->loadPicture(path, toColorRef(c->back));
 }
 
 std::optional<int> Win32Window::currentTab(ControlId id) noexcept {
-  Control* c = find(id, Kind::TabStrip);
+  ControlState* c = find(id, Kind::TabStrip);
   if (!c) return std::nullopt;
   const LRESULT tab = SendMessageW(c->window, TCM_GETCURSEL, 0, 0);
   if (tab < 0) return std::nullopt;
@@ -271,7 +271,7 @@ std::optional<int> Win32Window::currentTab(ControlId id) noexcept {
 }
 
 bool Win32Window::setCurrentTab(ControlId id, int tab) noexcept {
-  Control* c = find(id, Kind::TabStrip);
+  ControlState* c = find(id, Kind::TabStrip);
   if (!c || tab < 0 || tab >= SendMessageW(c->window, TCM_GETITEMCOUNT, 0, 0)) return false;
   SendMessageW(c->window, TCM_SETCURSEL, tab, 0);  // raises no event, as a set from code should
   return true;
