@@ -90,6 +90,7 @@ struct ControlRow {
   int containerIndex = -1;
   std::vector<std::u16string> tabs;  // tab strip captions
   int tabsPerRow = 0;
+  std::optional<Colour> foreColour;  // none: the kind's own
 };
 
 // A row as a table file writes it: the same fields, literal text only. A
@@ -113,6 +114,7 @@ struct RowSpec {
   int containerIndex = -1;
   std::initializer_list<const char16_t*> tabs;
   int tabsPerRow = 0;
+  std::optional<Colour> foreColour;
 };
 ControlRow controlRow(const RowSpec& source);
 std::vector<ControlRow> controlRows(std::initializer_list<RowSpec> rows);

@@ -160,6 +160,9 @@ bool Form::load() noexcept {
   if (!window_) return false;
   resultText.clear();
   closeRequested_ = false;
+  for (size_t i = 0; i < table_.controls.size(); ++i)
+    if (const auto colour = table_.controls[i].foreColour)
+      window_->setForeColour(static_cast<ControlId>(i), *colour);
   // The load handler follows the same rule as every other handler: a
   // failure ends it, and the form stays loaded and usable.
   try {
