@@ -1,5 +1,7 @@
 #include "forms/Form.h"
 
+#include "forms/KindTraits.h"
+
 namespace tollivor::forms {
 
 // --- Control -------------------------------------------------------------
@@ -41,8 +43,8 @@ bool Control::setValue(int value) const noexcept {
   const auto before = w->value(id_);
   if (!w->setValue(id_, value)) return false;
   const bool changed = !before || *before != value;
-  const Kind k = kind();
-  if (changed && (k == Kind::CheckBox || (k == Kind::OptionButton && value != 0)))
+  const KindTraits rules = traits(kind());
+  if (changed && rules.hasValue && (!rules.exclusive || value != 0))
     form_->raise(id_, Event::Click);
   return true;
 }

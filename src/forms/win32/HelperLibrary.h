@@ -12,10 +12,8 @@
 
 namespace tollivor::forms::win32 {
 
-using namespace tollivor::win32;  // the shared Win32 helpers
-
 // The library, loaded, or an empty handle when neither folder has it.
-unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
+tollivor::win32::unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
 
 // The library as loaded once for the process: every load and unload of a
 // library with a static C++ runtime leaves heap behind, so a library that

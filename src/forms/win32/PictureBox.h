@@ -12,8 +12,6 @@
 
 namespace tollivor::forms::win32 {
 
-using namespace tollivor::win32;  // the shared Win32 helpers
-
 // Keeps the picture box window class registered while any form uses it.
 // The class belongs to this module; it is unregistered with the last lease
 // so that a module unloaded and loaded again finds no stale class.
@@ -84,8 +82,8 @@ class PictureBox {
   COLORREF blankColour_;  // what the box shows until first drawn into
   HWND window_ = nullptr;  // owned by the form: destroyed with its parent
   // The DC is destroyed before the bitmap that was selected into it.
-  unique_hbitmap bitmap_;
-  unique_hdc dc_;
+  tollivor::win32::unique_hbitmap bitmap_;
+  tollivor::win32::unique_hdc dc_;
   HGDIOBJ originalBitmap_ = nullptr;
   SIZE size_{0, 0};
 };

@@ -12,8 +12,6 @@
 
 namespace tollivor::forms::win32 {
 
-using namespace tollivor::win32;  // the shared Win32 helpers
-
 class ActivationScope {
  public:
   ActivationScope() noexcept;
@@ -25,7 +23,7 @@ class ActivationScope {
   bool active() const noexcept { return active_; }
 
  private:
-  unique_hactctx context_;
+  tollivor::win32::unique_hactctx context_;
   ULONG_PTR cookie_ = 0;
   bool active_ = false;
 };

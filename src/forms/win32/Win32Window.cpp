@@ -254,7 +254,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
     parent = controls_[static_cast<size_t>(c.container)].window;
   }
   const auto& row = table_.controls[static_cast<size_t>(id)];
-  if (c.kind == Kind::Line) {
+  if (!forms::traits(c.kind).window) {
     c.line = row.line;
   } else if (!createChildWindow(id, parent)) {
     return false;
@@ -274,65 +274,33 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   // Arrow keys move within a run of option buttons; every other control
   // starts a group of its own.
   const bool continuesOptions = [&] {
-    if (c.kind != Kind::OptionButton) return false;
+    if (!forms::traits(c.kind).exclusive) return false;
     for (ControlId prev = id - 1; prev >= 0; --prev) {
       const ControlState& p = controls_[static_cast<size_t>(prev)];
       if (p.container != c.container || !p.created || p.kind == Kind::Line) continue;
-      return p.kind == Kind::OptionButton;
+      return forms::traits(p.kind).exclusive;
     }
     return false;
   }();
   if (!continuesOptions) style |= WS_GROUP;
 
   if (row.font) c.fontIndex = fontIndexFor(c.font).value_or(0);
-  DWORD exStyle = 0;
-  const wchar_t* windowClass = L"STATIC";
-  int extraHeight = 0;
-  switch (c.kind) {
-    case Kind::Label:
-      // Text wraps at blanks where the label has room for more lines; a
-      // one-line label clips a caption too long for it, as Windows does,
-      // rather than breaking a word onto a line that cannot be seen.
-      style |= SS_NOTIFY | (px(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP
-                                                                                : SS_LEFT);
-      break;
-    case Kind::TextBox:
-      windowClass = L"EDIT";
-      style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::ComboBox:
-      windowClass = L"COMBOBOX";
-      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-      extraHeight = kComboListHeight;
-      break;
-    case Kind::CommandButton:
-      windowClass = L"BUTTON";
-      style |= ((row.flags & forms::kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-      break;
-    case Kind::OptionButton:
-      windowClass = L"BUTTON";
-      style |= BS_RADIOBUTTON;  // exclusive per container: see selectOption
-      break;
-    case Kind::CheckBox:
-      windowClass = L"BUTTON";
-      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-      break;
-    case Kind::TabStrip:
-      windowClass = WC_TABCONTROLW;
-      style |= TCS_MULTILINE | WS_TABSTOP | (row.tabsPerRow > 0 ? TCS_FIXEDWIDTH : 0);
-      break;
-    case Kind::PictureBox:
-      style |= WS_CLIPCHILDREN;
-      exStyle |= WS_EX_CONTROLPARENT | ((row.flags & forms::kBorder) ? WS_EX_CLIENTEDGE : 0);
-      break;
-    case Kind::Line:
-      return false;
+  const Win32Kind kind = win32Kind(c.kind);
+  style |= kind.style;
+  DWORD exStyle = kind.exStyle;
+  if (c.kind == Kind::Label) {
+    // Text wraps at blanks where the label has room for more lines; a
+    // one-line label clips a caption too long for it, as Windows does,
+    // rather than breaking a word onto a line that cannot be seen.
+    style |= px(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP : SS_LEFT;
   }
+  if (row.flags & forms::kDefault) style |= BS_DEFPUSHBUTTON;
+  if (row.flags & forms::kBorder) exStyle |= WS_EX_CLIENTEDGE;
+  if (row.tabsPerRow > 0) style |= TCS_FIXEDWIDTH;
 
   c.rect = row.rect;
   const RECT r{px(row.rect.left), px(row.rect.top), px(row.rect.left) + px(row.rect.width),
-               px(row.rect.top) + px(row.rect.height) + px(extraHeight)};
+               px(row.rect.top) + px(row.rect.height) + px(kind.extraHeight)};
   const int command = commandId(id);
   if (c.kind == Kind::PictureBox) {
     PictureBoxHost& host = *this;
@@ -340,7 +308,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.picture->create(parent, command, r, style, exStyle)) return false;
     c.window = c.picture->window();
   } else {
-    c.window = CreateWindowExW(exStyle, windowClass, wide(row.caption), style, r.left, r.top,
+    c.window = CreateWindowExW(exStyle, kind.windowClass, wide(row.caption), style, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)),
                                thisModule(), nullptr);
@@ -351,17 +319,9 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
     SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
                       reinterpret_cast<DWORD_PTR>(this));
-  switch (c.kind) {
-    case Kind::OptionButton:
-    case Kind::CheckBox:
-      if (row.flags & forms::kChecked) SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
-      break;
-    case Kind::TabStrip:
-      setUpTabStrip(id);
-      break;
-    default:
-      break;
-  }
+  if (forms::traits(c.kind).hasValue && (row.flags & forms::kChecked))
+    SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
+  if (c.kind == Kind::TabStrip) setUpTabStrip(id);
   if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   return true;
 }
@@ -556,38 +516,24 @@ bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
   const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
   ControlState* c = find(id);
   if (!c || !lParam) return false;
-  const WORD code = HIWORD(wParam);
-  switch (c->kind) {
-    case Kind::CommandButton:
-    case Kind::CheckBox:
-      if (code != BN_CLICKED) return false;
-      raise(id, forms::Event::Click);
-      return true;
-    case Kind::OptionButton:
-      if (code != BN_CLICKED) return false;
-      selectOption(id);
-      raise(id, forms::Event::Click);
-      return true;
-    case Kind::ComboBox: {
-      if (code != CBN_SELCHANGE) return false;
-      // The edit line shows the pick only after this notification; the
-      // handler must already see it.
-      const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
-      if (index != CB_ERR) {
-        const TextTurn turn;
-        const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
-        if (length != CB_ERR) {
-          std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
-          SendMessageW(c->window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-          SetWindowTextW(c->window, entry.c_str());
-        }
+  if (HIWORD(wParam) != win32Kind(c->kind).clickCode) return false;
+  if (forms::traits(c->kind).exclusive) selectOption(id);
+  if (c->kind == Kind::ComboBox) {
+    // The edit line shows the pick only after this notification; the
+    // handler must already see it.
+    const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+      const TextTurn turn;
+      const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
+      if (length != CB_ERR) {
+        std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(c->window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+        SetWindowTextW(c->window, entry.c_str());
       }
-      raise(id, forms::Event::Click);
-      return true;
     }
-    default:
-      return false;
   }
+  raise(id, forms::Event::Click);
+  return true;
 }
 
 bool Win32Window::onNotify(const NMHDR& header) noexcept {

@@ -16,7 +16,18 @@
 
 namespace tollivor::forms::win32 {
 
-using namespace tollivor::win32;  // the shared Win32 helpers
+// How the controls of a kind are made on Windows, one row per kind: the
+// window class, the styles they all have (the row's flags add more), the
+// notification that is their Click, and the height the window has beyond
+// its row (a combo box's drop-down list), in twips.
+struct Win32Kind {
+  const wchar_t* windowClass = L"STATIC";
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int clickCode = -1;  // none
+  int extraHeight = 0;
+};
+Win32Kind win32Kind(forms::Kind kind) noexcept;
 
 class Win32Window final : public forms::FormWindow, private PictureBoxHost {
  public:
@@ -79,16 +90,13 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     size_t fontIndex = 0;  // in fonts_; 0: the form's font
     forms::Colour fore = 0;
     forms::Colour back = 0;
-    unique_hbrush backBrush;  // labels: painted behind the text
+    tollivor::win32::unique_hbrush backBrush;  // labels: painted behind the text
     std::unique_ptr<PictureBox> picture;
     forms::LineEnds line;  // lines only
     bool created = false;
     bool creating = false;
     bool hiddenByCover = false;  // a page hidden behind the page in front
   };
-
-  // A combo box's window also holds its drop-down list, this tall in twips.
-  static constexpr int kComboListHeight = 150 * forms::kTwipsPerPixel;
 
   // What a modal show changes and must put back.
   struct Modal {
@@ -172,17 +180,17 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // measured once. The form's own font is the first.
   struct SharedFont {
     forms::Font font;
-    unique_hfont handle;
-    unique_hfont previous;  // while the controls are given the new one
+    tollivor::win32::unique_hfont handle;
+    tollivor::win32::unique_hfont previous;  // while the controls are given the new one
     int lineHeight = 0;     // pixels
   };
   std::vector<SharedFont> fonts_;
   bool fontsHeld_ = true;  // until the load handler has run
   std::vector<ControlState> controls_;
-  unique_hwnd window_;
+  tollivor::win32::unique_hwnd window_;
 };
 
 // Builds a font at its point size for the DPI.
-unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
+tollivor::win32::unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
 
 }  // namespace tollivor::forms::win32

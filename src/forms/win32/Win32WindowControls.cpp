@@ -1,10 +1,10 @@
 // What the dialogs read and set on a form's controls.
-#include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 
 #include <commctrl.h>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/TextTurn.h"
 #include "win32/Convert.h"
 
@@ -19,9 +19,39 @@ namespace {
 
 bool hasText(Kind kind) { return forms::traits(kind).hasText; }
 
-bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind::CheckBox; }
+bool hasValue(Kind kind) { return forms::traits(kind).hasValue; }
+
+bool isExclusive(Kind kind) { return forms::traits(kind).exclusive; }
 
 }  // namespace
+
+Win32Kind win32Kind(Kind kind) noexcept {
+  switch (kind) {
+    case Kind::Label:
+      return {.style = SS_NOTIFY};  // wrapping: see createChildWindow
+    case Kind::TextBox:
+      return {.windowClass = L"EDIT", .style = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+              .exStyle = WS_EX_CLIENTEDGE};
+    case Kind::ComboBox:
+      return {.windowClass = L"COMBOBOX",
+              .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+              .clickCode = CBN_SELCHANGE, .extraHeight = 150 * forms::kTwipsPerPixel};
+    case Kind::CommandButton:
+      return {.windowClass = L"BUTTON", .style = BS_PUSHBUTTON | WS_TABSTOP, .clickCode = BN_CLICKED};
+    case Kind::OptionButton:  // exclusive per container: see selectOption
+      return {.windowClass = L"BUTTON", .style = BS_RADIOBUTTON, .clickCode = BN_CLICKED};
+    case Kind::CheckBox:
+      return {.windowClass = L"BUTTON", .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+              .clickCode = BN_CLICKED};
+    case Kind::TabStrip:
+      return {.windowClass = WC_TABCONTROLW, .style = TCS_MULTILINE | WS_TABSTOP};
+    case Kind::PictureBox:  // its own window class: see PictureBox
+      return {.windowClass = nullptr, .style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT};
+    case Kind::Line:
+      return {.windowClass = nullptr};  // drawn by its container
+  }
+  return {};
+}
 
 std::optional<std::u16string> Win32Window::text(ControlId id) noexcept {
   ControlState* c = find(id);
@@ -39,18 +69,18 @@ bool Win32Window::setText(ControlId id, const std::u16string& text) noexcept {
 
 std::optional<int> Win32Window::value(ControlId id) noexcept {
   ControlState* c = find(id);
-  if (!c || !isButtonLike(c->kind)) return std::nullopt;
+  if (!c || !hasValue(c->kind)) return std::nullopt;
   return SendMessageW(c->window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 bool Win32Window::setValue(ControlId id, int value) noexcept {
   ControlState* c = find(id);
-  if (!c || !isButtonLike(c->kind) || (value != 0 && value != 1)) return false;
-  if (c->kind == Kind::OptionButton && value == 1) {
+  if (!c || !hasValue(c->kind) || (value != 0 && value != 1)) return false;
+  if (isExclusive(c->kind) && value == 1) {
     selectOption(id);
   } else {
     SendMessageW(c->window, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (c->kind == Kind::OptionButton) updateOptionTabStops(c->container);
+    if (isExclusive(c->kind)) updateOptionTabStops(c->container);
   }
   return true;
 }
@@ -59,7 +89,7 @@ void Win32Window::selectOption(ControlId id) noexcept {
   const ControlId container = controls_[static_cast<size_t>(id)].container;
   for (size_t i = 0; i < controls_.size(); ++i) {
     const ControlState& other = controls_[i];
-    if (other.kind != Kind::OptionButton || other.container != container || !other.window)
+    if (!isExclusive(other.kind) || other.container != container || !other.window)
       continue;
     const bool selected = static_cast<ControlId>(i) == id;
     SendMessageW(other.window, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -71,7 +101,7 @@ void Win32Window::selectOption(ControlId id) noexcept {
 void Win32Window::updateOptionTabStops(ControlId container) noexcept {
   HWND stop = nullptr;
   for (const ControlState& c : controls_) {
-    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+    if (!isExclusive(c.kind) || c.container != container || !c.window) continue;
     if (!stop) stop = c.window;
     if (SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
       stop = c.window;
@@ -79,7 +109,7 @@ void Win32Window::updateOptionTabStops(ControlId container) noexcept {
     }
   }
   for (const ControlState& c : controls_) {
-    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+    if (!isExclusive(c.kind) || c.container != container || !c.window) continue;
     LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
     style = c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(c.window, GWL_STYLE, style);
@@ -212,7 +242,7 @@ bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
 }
 
 bool Win32Window::placeControl(const ControlState& c) noexcept {
-  const int extra = c.kind == Kind::ComboBox ? px(kComboListHeight) : 0;
+  const int extra = px(win32Kind(c.kind).extraHeight);
   if (!MoveWindow(c.window, px(c.rect.left), px(c.rect.top), px(c.rect.width),
                   px(c.rect.height) + extra, TRUE))
     return false;

@@ -1,9 +1,9 @@
 // Showing a form modally: the other windows of the thread are disabled, the
 // form runs its own message loop until it is hidden or closed, and the
 // keyboard works as in any dialog.
-#include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 
 namespace tollivor::forms::win32 {
@@ -126,7 +126,7 @@ void Win32Window::focusFirstControl() noexcept {
   for (size_t i = 0; i < controls_.size(); ++i) {
     const ControlState& c = controls_[i];
     // Of a group of options, Tab reaches only the selected one.
-    if (c.kind == Kind::OptionButton && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
+    if (forms::traits(c.kind).exclusive && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
       continue;
     if (focusableNow(c)) {
       setFocus(static_cast<ControlId>(i));
