@@ -17,22 +17,16 @@
 
 namespace tollivor::forms {
 
+// The cursor's place and the screen's size, and the four edges of a
+// rectangle as the shell reports the task bar's.
 struct Point {
-  int x = 0;
-  int y = 0;
+  int x = 0, y = 0;
 };
-
 struct Size {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
 };
-
-// The four edges of a rectangle, as the shell reports the task bar's.
 struct Edges {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
+  int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // The attribute value of a plain folder.
