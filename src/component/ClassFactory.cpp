@@ -1,42 +1,18 @@
 // DllGetClassObject: one class factory per request, for the classes of the
 // class table. A factory counts as a live object until it is released.
-#include <atomic>
-#include <new>
-
 #include <ole2.h>
 
 #include "ClassTable.h"
+#include "ComObject.h"
 #include "Module.h"
 
 namespace tollivor::component {
 
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<IClassFactory> {
  public:
-  explicit ClassFactory(const ClassEntry& entry) noexcept : entry_(entry) { objectCreated(); }
-  ~ClassFactory() { objectDestroyed(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
+  explicit ClassFactory(const ClassEntry& entry) noexcept : entry_(entry) {}
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (!out) return E_POINTER;
@@ -51,8 +27,9 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
+  bool answersTo(REFIID riid) const noexcept override { return riid == IID_IClassFactory; }
+
   const ClassEntry& entry_;
-  std::atomic<ULONG> refs_{1};
 };
 
 }  // namespace
@@ -65,9 +42,5 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
   *out = nullptr;
   const ClassEntry* entry = findClass(clsid);
   if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new (std::nothrow) ClassFactory(*entry);
-  if (!factory) return E_OUTOFMEMORY;
-  const HRESULT hr = factory->QueryInterface(riid, out);
-  factory->Release();
-  return hr;
+  return createObject<ClassFactory>(riid, out, *entry);
 }

@@ -1,14 +1,11 @@
-// IUnknown and IDispatch for one dual interface, served from the embedded
-// type library. The concrete class implements the interface's own members.
+// IDispatch for one dual interface, served from the embedded type library.
+// The concrete class implements the interface's own members.
 #pragma once
 
 #include <ole2.h>
 
-#include <atomic>
-#include <new>
-
+#include "ComObject.h"
 #include "InvokeCheck.h"
-#include "Module.h"
 #include "win32/ComRef.h"
 #include "TypeLibrary.h"
 
@@ -17,30 +14,8 @@ namespace tollivor::component {
 using win32::ComRef;
 
 template <class Interface>
-class DispatchObject : public Interface {
+class DispatchObject : public ComObject<Interface> {
  public:
-  DispatchObject(const DispatchObject&) = delete;
-  DispatchObject& operator=(const DispatchObject&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
-      *out = static_cast<Interface*>(this);
-      this->AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 1;
@@ -80,8 +55,11 @@ class DispatchObject : public Interface {
   }
 
  protected:
-  explicit DispatchObject(const IID& iid) noexcept : iid_(iid) { objectCreated(); }
-  virtual ~DispatchObject() { objectDestroyed(); }
+  explicit DispatchObject(const IID& iid) noexcept : iid_(iid) {}
+
+  bool answersTo(REFIID riid) const noexcept override {
+    return riid == IID_IDispatch || riid == iid_;
+  }
 
  private:
   // Loaded on the first late-bound call, so early binding never pays for it.
@@ -91,22 +69,8 @@ class DispatchObject : public Interface {
   }
 
   const IID& iid_;
-  std::atomic<ULONG> refs_{1};
   ComRef<ITypeInfo> dispatchInfo_;
   ComRef<ITypeInfo> vtableInfo_;
 };
-
-// Creates an object of class T and asks it for riid: the body of every
-// class factory's CreateInstance.
-template <class T>
-HRESULT createObject(REFIID riid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  auto* object = new (std::nothrow) T();
-  if (!object) return E_OUTOFMEMORY;
-  const HRESULT hr = object->QueryInterface(riid, out);
-  object->Release();
-  return hr;
-}
 
 }  // namespace tollivor::component

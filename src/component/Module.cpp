@@ -45,6 +45,6 @@ STDAPI DllCanUnloadNow() {
   // Nothing of ours may stay cached in the automation library after we go,
   // and the helper libraries we loaded go with us.
   tollivor::component::releaseTypeLibrary();
-  tollivor::win32::releaseHelperLibraries();
+  tollivor::forms::win32::releaseHelperLibraries();
   return S_OK;
 }

@@ -3,7 +3,9 @@
 // Only CProperty's ItemInfo write passes a failure on.
 #pragma once
 
-#include "DispatchObject.h"
+#include "DispatchObject.h"  // first: the COM headers Bstr.h builds on
+#include "Bstr.h"
+#include "Module.h"
 #include "Tollivor_h.h"
 #include "group/CGroup.h"
 #include "item/CProperty.h"
@@ -11,35 +13,53 @@
 
 namespace tollivor::component {
 
-class PropertyObject final : public DispatchObject<_CProperty> {
+// What every adapter has: the portable object it wraps (created and
+// destroyed with it: Class_Initialize and Class_Terminate) and Show.
+template <class Interface, class Portable>
+class ClassObject : public DispatchObject<Interface> {
  public:
-  PropertyObject() noexcept : DispatchObject(IID__CProperty) {}
-  HRESULT STDMETHODCALLTYPE get_ItemInfo(BSTR* result) override;
-  HRESULT STDMETHODCALLTYPE put_ItemInfo(BSTR info) override;
-  HRESULT STDMETHODCALLTYPE Show() override;
+  explicit ClassObject(const IID& iid) noexcept : DispatchObject<Interface>(iid) {}
 
- private:
-  tollivor::CProperty property_;  // Class_Initialize and Class_Terminate
+  HRESULT STDMETHODCALLTYPE Show() override {
+    const CallInProgress call;
+    portable_.Show();
+    return S_OK;
+  }
+
+ protected:
+  Portable portable_;
 };
 
-class GroupObject final : public DispatchObject<_CGroup> {
+// An adapter whose class also carries a record in ItemInfo. A read that
+// cannot allocate its answer hands back NULL, the empty string.
+template <class Interface, class Portable>
+class RecordObject : public ClassObject<Interface, Portable> {
  public:
-  GroupObject() noexcept : DispatchObject(IID__CGroup) {}
-  HRESULT STDMETHODCALLTYPE get_ItemInfo(BSTR* result) override;
-  HRESULT STDMETHODCALLTYPE put_ItemInfo(BSTR info) override;
-  HRESULT STDMETHODCALLTYPE Show() override;
+  using ClassObject<Interface, Portable>::ClassObject;
 
- private:
-  tollivor::CGroup group_;
+  HRESULT STDMETHODCALLTYPE get_ItemInfo(BSTR* result) override {
+    const CallInProgress call;
+    if (!result) return E_POINTER;
+    *result = toBstr(this->portable_.ItemInfo());
+    return S_OK;
+  }
 };
 
-class SettingExObject final : public DispatchObject<_CSettingEx> {
+class PropertyObject final : public RecordObject<_CProperty, tollivor::CProperty> {
  public:
-  SettingExObject() noexcept : DispatchObject(IID__CSettingEx) {}
-  HRESULT STDMETHODCALLTYPE Show() override;
+  PropertyObject() noexcept : RecordObject(IID__CProperty) {}
+  HRESULT STDMETHODCALLTYPE put_ItemInfo(BSTR info) override;
+};
 
- private:
-  tollivor::CSettingEx settings_;
+class GroupObject final : public RecordObject<_CGroup, tollivor::CGroup> {
+ public:
+  GroupObject() noexcept : RecordObject(IID__CGroup) {}
+  HRESULT STDMETHODCALLTYPE put_ItemInfo(BSTR info) override;
+};
+
+class SettingExObject final : public ClassObject<_CSettingEx, tollivor::CSettingEx> {
+ public:
+  SettingExObject() noexcept : ClassObject(IID__CSettingEx) {}
 };
 
 }  // namespace tollivor::component

@@ -1,4 +1,4 @@
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::forms {
 
@@ -16,6 +16,7 @@ ControlRow controlRow(const RowSpec& source) {
   row.containerIndex = source.containerIndex;
   row.tabs.assign(source.tabs.begin(), source.tabs.end());
   row.tabsPerRow = source.tabsPerRow;
+  row.foreColour = source.foreColour;
   return row;
 }
 

@@ -1,59 +1,8 @@
 #include "forms/Form.h"
 
+#include "forms/KindTraits.h"
+
 namespace tollivor::forms {
-
-namespace {
-Platform* g_platform = nullptr;
-}  // namespace
-
-Platform& defaultPlatform() noexcept;  // provided by the backend linked in
-
-Platform& platform() noexcept { return g_platform ? *g_platform : defaultPlatform(); }
-
-void setPlatform(Platform* p) noexcept { g_platform = p; }
-
-namespace {
-
-// A replaced concern, or nullptr for the platform's own.
-template <class Service>
-Service*& replaced() noexcept {
-  static Service* service = nullptr;
-  return service;
-}
-
-template <class Service>
-Service& service() noexcept {
-  Service* own = replaced<Service>();
-  return own ? *own : static_cast<Service&>(platform());
-}
-
-}  // namespace
-
-FormFactory& formFactory() noexcept { return service<FormFactory>(); }
-SystemDialogs& dialogs() noexcept { return service<SystemDialogs>(); }
-Display& display() noexcept { return service<Display>(); }
-FileSystem& fileSystem() noexcept { return service<FileSystem>(); }
-SettingsStorage& settingsStorage() noexcept { return service<SettingsStorage>(); }
-HelperLibraries& helperLibraries() noexcept { return service<HelperLibraries>(); }
-CodePage& codePage() noexcept { return service<CodePage>(); }
-
-template <class Service>
-ScopedService<Service>::ScopedService(Service& s) noexcept {
-  replaced<Service>() = &s;
-}
-
-template <class Service>
-ScopedService<Service>::~ScopedService() {
-  replaced<Service>() = nullptr;
-}
-
-template class ScopedService<FormFactory>;
-template class ScopedService<SystemDialogs>;
-template class ScopedService<Display>;
-template class ScopedService<FileSystem>;
-template class ScopedService<SettingsStorage>;
-template class ScopedService<HelperLibraries>;
-template class ScopedService<CodePage>;
 
 // --- Control -------------------------------------------------------------
 
@@ -94,8 +43,8 @@ bool Control::setValue(int value) const noexcept {
   const auto before = w->value(id_);
   if (!w->setValue(id_, value)) return false;
   const bool changed = !before || *before != value;
-  const Kind k = kind();
-  if (changed && (k == Kind::CheckBox || (k == Kind::OptionButton && value != 0)))
+  const KindTraits rules = traits(kind());
+  if (changed && rules.hasValue && (!rules.exclusive || value != 0))
     form_->raise(id_, Event::Click);
   return true;
 }
@@ -213,6 +162,9 @@ bool Form::load() noexcept {
   if (!window_) return false;
   resultText.clear();
   closeRequested_ = false;
+  for (size_t i = 0; i < table_.controls.size(); ++i)
+    if (const auto colour = table_.controls[i].foreColour)
+      window_->setForeColour(static_cast<ControlId>(i), *colour);
   // The load handler follows the same rule as every other handler: a
   // failure ends it, and the form stays loaded and usable.
   try {

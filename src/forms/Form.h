@@ -13,7 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
+#include "forms/ServiceLocator.h"
 
 namespace tollivor::forms {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::forms {
 
@@ -16,41 +16,48 @@ inline constexpr int kSysButtonFace = 15;
 inline constexpr int kSysButtonText = 18;
 inline constexpr int kLastSystemColour = 30;
 
+// One row per kind. A kind's own behaviour beyond these (a combo box's list,
+// a tab strip's pages, a picture box's drawing) lives with its operations.
 struct KindTraits {
-  bool window;      // a window of its own: enabled, font, front, size; lines are drawn
-  bool hasText;     // a caption or text to read and set
-  bool takesFocus;  // when shown and enabled
-  bool clicks;      // a mouse click raises Click (a combo box's pick and a
-                    // tab strip's tab choice raise it too)
-  bool hovers;      // the pointer moving over it raises MouseMove
-  bool foreColour;  // text or line colour, readable and settable
-  bool backColour;
-  bool border;      // the sunken border can be switched
-  Colour fore;      // colours of a new control
-  Colour back;
+  bool window = true;       // a window of its own: enabled, font, front, size; lines are drawn
+  bool hasText = true;      // a caption or text to read and set
+  bool focusable = false;   // takes the focus when shown and enabled
+  bool clicks = false;      // a mouse click raises Click (a combo box's pick and a
+                            // tab strip's tab choice raise it too)
+  bool hovers = false;      // the pointer moving over it raises MouseMove
+  bool foreColour = false;  // text or line colour, readable and settable
+  bool backColour = false;
+  bool border = false;      // the sunken border can be switched
+  bool hasValue = false;    // a value of 0 or 1; a change from code raises Click
+  bool exclusive = false;   // selecting one clears the others of its container
+                            // (and only selecting raises Click)
+  bool typed = false;       // the user types into it
+  bool accessKey = false;   // the & letter of its caption reaches it
+  Colour fore = systemColour(kSysButtonText);  // colours of a new control
+  Colour back = systemColour(kSysButtonFace);
 };
 
 constexpr KindTraits traits(Kind kind) noexcept {
-  constexpr Colour text = systemColour(kSysButtonText), face = systemColour(kSysButtonFace);
   constexpr Colour fieldText = systemColour(kSysWindowText), field = systemColour(kSysWindow);
   switch (kind) {
     case Kind::Label:
-      return {true, true, false, false, true, true, true, false, text, face};
+      return {.hovers = true, .foreColour = true, .backColour = true, .accessKey = true};
     case Kind::TextBox:
-      return {true, true, true, false, false, false, false, false, fieldText, field};
+      return {.focusable = true, .typed = true, .fore = fieldText, .back = field};
     case Kind::ComboBox:
-      return {true, true, true, false, false, false, false, false, fieldText, field};
+      return {.focusable = true, .typed = true, .fore = fieldText, .back = field};
     case Kind::CommandButton:
-      return {true, true, true, true, true, false, false, false, text, face};
+      return {.focusable = true, .clicks = true, .hovers = true, .accessKey = true};
     case Kind::OptionButton:
+      return {.focusable = true, .clicks = true, .hasValue = true, .exclusive = true, .accessKey = true};
     case Kind::CheckBox:
-      return {true, true, true, true, false, false, false, false, text, face};
+      return {.focusable = true, .clicks = true, .hasValue = true, .accessKey = true};
     case Kind::PictureBox:
-      return {true, false, false, false, true, true, true, true, text, face};
+      return {.hasText = false, .hovers = true, .foreColour = true, .backColour = true, .border = true};
     case Kind::Line:
-      return {false, false, false, false, false, true, false, false, fieldText, face};
+      return {.window = false, .hasText = false, .foreColour = true, .fore = fieldText};
     case Kind::TabStrip:
-      return {true, false, true, false, false, false, false, false, text, face};
+      return {.hasText = false, .focusable = true};
   }
   return {};
 }

@@ -1,7 +1,5 @@
 #include "group/CGroup.h"
 
-#include "group/frmGroup.h"
-#include "forms/FormInstance.h"
 #include "forms/IgnoringErrors.h"
 #include "shared/Mshared.h"
 #include "shared/ShellEx.h"
@@ -10,7 +8,6 @@
 
 namespace tollivor {
 
-using Instance = forms::FormInstance<frmGroup>;
 using forms::IgnoringErrors;
 
 namespace {
@@ -28,18 +25,6 @@ bool isGroupRecord(const std::u16string& info) {
 }
 
 }  // namespace
-
-CGroup::CGroup() noexcept {
-  IgnoringErrors([] { Instance::loaded(); });
-}
-
-CGroup::~CGroup() { Instance::release(); }
-
-std::u16string CGroup::ItemInfo() noexcept {
-  std::u16string result;
-  IgnoringErrors([&] { result = Instance::loaded().resultText; });
-  return result;
-}
 
 // Anything but a group record leaves the dialog as it is. Each step runs
 // even when the one before it failed.
@@ -67,10 +52,6 @@ void CGroup::ItemInfo(const std::u16string& info) noexcept {
       form.lblIconPath.setCaption(u"");
     }
   });
-}
-
-void CGroup::Show() noexcept {
-  IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 
 }  // namespace tollivor

@@ -4,18 +4,15 @@
 
 #include <string>
 
+#include "group/frmGroup.h"
+#include "shared/FormClass.h"
+
 namespace tollivor {
 
-class CGroup {
+class CGroup : public FormClass<frmGroup> {
  public:
-  CGroup() noexcept;  // Class_Initialize: loads this thread's group dialog, hidden
-  ~CGroup();          // Class_Terminate: unloads it
-  CGroup(const CGroup&) = delete;
-  CGroup& operator=(const CGroup&) = delete;
-
-  std::u16string ItemInfo() noexcept;
+  std::u16string ItemInfo() noexcept { return resultText(); }
   void ItemInfo(const std::u16string& info) noexcept;
-  void Show() noexcept;
 };
 
 }  // namespace tollivor

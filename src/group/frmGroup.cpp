@@ -30,14 +30,7 @@ frmGroup::frmGroup() : Form(frmGroupTable()) {
 }
 
 void frmGroup::resetDesignState() {
-  CMDialog = {};
-  CMDialog.title = u"Browse File...";
-  CMDialog.filter = u"Icon Files (*.ico)|*.ico|All Files (*.*)|*.*|";
-}
-
-void frmGroup::Form_Load() {
-  Line1[0].setForeColour(forms::kButtonShadowColour);
-  Line1[1].setForeColour(forms::k3DHighlightColour);
+  CMDialog = {.title = u"Browse File...", .filter = u"Icon Files (*.ico)|*.ico|All Files (*.*)|*.*|"};
 }
 
 // The extension is not checked here: OK does that.

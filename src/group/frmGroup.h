@@ -34,7 +34,6 @@ class frmGroup : public forms::Form {
 
  protected:
   void resetDesignState() override;
-  void Form_Load() override;
 
  private:
   // Beeps, shows the prompt, then puts the focus where the user must correct.

@@ -26,8 +26,10 @@ FormTable frmGroupTable() {
       {.kind = Kind::Label, .name = "lblIconPath", .rect = {120, 1560, 1335, 255},
        .flags = kHidden},
       // The etched separator above the buttons: end points, not a size.
-      {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {0, 1320, 5880, 1320}},
-      {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {0, 1335, 6600, 1335}},
+      {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {0, 1320, 5880, 1320},
+       .foreColour = kButtonShadowColour},
+      {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {0, 1335, 6600, 1335},
+       .foreColour = k3DHighlightColour},
   });
   return table;
 }

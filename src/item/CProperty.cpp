@@ -1,29 +1,10 @@
 #include "item/CProperty.h"
 
 #include "item/ShellLocations.h"
-#include "item/frmProperty.h"
-#include "forms/FormInstance.h"
-#include "forms/IgnoringErrors.h"
-#include "shared/Mshared.h"
 #include "shared/ShellEx.h"
 #include "shared/Stringbas.h"
 
 namespace tollivor {
-
-using Instance = forms::FormInstance<frmProperty>;
-using forms::IgnoringErrors;
-
-CProperty::CProperty() noexcept {
-  IgnoringErrors([] { Instance::loaded(); });
-}
-
-CProperty::~CProperty() { Instance::release(); }
-
-std::u16string CProperty::ItemInfo() noexcept {
-  std::u16string result;
-  IgnoringErrors([&] { result = Instance::loaded().resultText; });
-  return result;
-}
 
 // Unlike the other members, a failed step ends the write and is reported.
 bool CProperty::ItemInfo(const std::u16string& info) noexcept {
@@ -39,10 +20,6 @@ bool CProperty::ItemInfo(const std::u16string& info) noexcept {
   } catch (...) {
     return false;
   }
-}
-
-void CProperty::Show() noexcept {
-  IgnoringErrors([] { Mshared::ShowFormAtCursor(Instance::loaded()); });
 }
 
 }  // namespace tollivor

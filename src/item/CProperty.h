@@ -4,20 +4,17 @@
 
 #include <string>
 
+#include "item/frmProperty.h"
+#include "shared/FormClass.h"
+
 namespace tollivor {
 
-class CProperty {
+class CProperty : public FormClass<frmProperty> {
  public:
-  CProperty() noexcept;   // Class_Initialize: loads this thread's item dialog, hidden
-  ~CProperty();           // Class_Terminate: unloads it
-  CProperty(const CProperty&) = delete;
-  CProperty& operator=(const CProperty&) = delete;
-
-  std::u16string ItemInfo() noexcept;
+  std::u16string ItemInfo() noexcept { return resultText(); }
   // Fills the dialog from an item record. The one member that reports a
   // failure to the host: false when one of its steps failed.
   bool ItemInfo(const std::u16string& info) noexcept;
-  void Show() noexcept;
 };
 
 }  // namespace tollivor

@@ -19,16 +19,11 @@ frmProperty::frmProperty() : Form(frmPropertyTable()) {
 }
 
 void frmProperty::resetDesignState() {
-  CMDialog = {};
-  CMDialog.title = u"Browse File...";
-  CMDialog.filter = u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|";
+  CMDialog = {.title = u"Browse File...",
+              .filter = u"All Files (*.*)|*.*|Executable Files (*.exe)|*.exe|"};
 }
 
-void frmProperty::Form_Load() {
-  Line1[0].setForeColour(forms::kButtonShadowColour);
-  Line1[1].setForeColour(forms::k3DHighlightColour);
-  AddItemsToCombo();
-}
+void frmProperty::Form_Load() { AddItemsToCombo(); }
 
 void frmProperty::AddItemsToCombo() {
   for (const auto& item : kSpecialItems)

@@ -29,8 +29,10 @@ FormTable frmPropertyTable() {
        .rect = {2880, 2040, 975, 375}, .flags = kCancel},
       {.kind = Kind::PictureBox, .name = "Picture1", .rect = {120, 120, 480, 480}},
       // The etched separator above the buttons.
-      {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {5880, 1920, 0, 1920}},
-      {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {6360, 1935, -240, 1935}},
+      {.kind = Kind::Line, .name = "Line1", .index = 0, .line = {5880, 1920, 0, 1920},
+       .foreColour = kButtonShadowColour},
+      {.kind = Kind::Line, .name = "Line1", .index = 1, .line = {6360, 1935, -240, 1935},
+       .foreColour = k3DHighlightColour},
   });
   return table;
 }

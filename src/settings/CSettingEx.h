@@ -2,15 +2,13 @@
 // the per-user settings store and shows it; OK writes the store back.
 #pragma once
 
+#include "settings/frmSettingEx.h"
+#include "shared/FormClass.h"
+
 namespace tollivor {
 
-class CSettingEx {
+class CSettingEx : public FormClass<frmSettingEx> {
  public:
-  CSettingEx() noexcept;  // Class_Initialize: loads this thread's settings dialog, hidden
-  ~CSettingEx();          // Class_Terminate: unloads it
-  CSettingEx(const CSettingEx&) = delete;
-  CSettingEx& operator=(const CSettingEx&) = delete;
-
   void Show() noexcept;
 };
 

@@ -1,5 +1,5 @@
 // FileExists: the file system's attribute value, as a 16-bit number.
-#include "forms/Platform.h"
+#include "forms/ServiceLocator.h"
 #include "shared/Mshared.h"
 
 namespace tollivor::Mshared {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
 
 namespace tollivor::forms {
 class Control;

@@ -1,16 +1,12 @@
-// Conversions between the portable core's types and the Win32 API's:
-// 16-bit strings (wchar_t is 16 bits here), twips and pixels, colours, and
-// the 32-bit handle values that cross the component's interfaces.
+// Conversions between the portable core's 16-bit strings and the Win32
+// API's wide strings (wchar_t is 16 bits here).
 #pragma once
 
 #include <windows.h>
 
-#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "forms/Platform.h"
 
 namespace tollivor::win32 {
 
@@ -35,35 +31,6 @@ inline std::optional<std::u16string> windowText(HWND window) noexcept {
   std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
   const int got = GetWindowTextW(window, buffer.data(), length + 1);
   return fromWide(buffer.data(), static_cast<size_t>(got < 0 ? 0 : got));
-}
-
-// Twips to pixels at the fixed factor, to the nearest pixel.
-inline int toPixels(int twips) noexcept {
-  return static_cast<int>(std::lround(static_cast<double>(twips) / forms::kTwipsPerPixel));
-}
-
-inline int toTwips(int pixels) noexcept { return pixels * forms::kTwipsPerPixel; }
-
-// A platform colour as GDI draws it: system colours are looked up.
-inline COLORREF toColorRef(forms::Colour colour) noexcept {
-  if (colour & forms::kSystemColourFlag) return GetSysColor(colour & 0xFF);
-  return static_cast<COLORREF>(colour) & 0xFFFFFF;
-}
-
-// Icon handles cross as 32-bit values; user handles fit, and sign extension
-// gives the original handle back on 64-bit Windows.
-inline HICON toIcon(forms::IconHandle icon) noexcept {
-  return reinterpret_cast<HICON>(static_cast<INT_PTR>(icon));
-}
-
-inline forms::IconHandle fromIcon(HICON icon) noexcept {
-  return static_cast<forms::IconHandle>(reinterpret_cast<INT_PTR>(icon));
-}
-
-inline HWND toWindow(forms::WindowHandle handle) noexcept { return reinterpret_cast<HWND>(handle); }
-
-inline forms::WindowHandle fromWindow(HWND window) noexcept {
-  return reinterpret_cast<forms::WindowHandle>(window);
 }
 
 }  // namespace tollivor::win32

@@ -1,5 +1,5 @@
 // The forms framework: every name a form uses resolves, a load handler may
-// unload its own form, and a replaced service replaces only its concern.
+// unload its own form and finds the table's colours set, and a replaced service replaces only its concern.
 #include <set>
 
 #include "common/TestForm.h"
@@ -39,6 +39,18 @@ TEST_F(Headless, ALoadHandlerMayUnloadItsForm) {
   } form;
   EXPECT_TRUE(form.load() && !form.isLoaded()) << "the load ends quietly";
   EXPECT_TRUE(form.txtName.setText(u"again") && form.isLoaded() && form.loads == 2);
+}
+
+// Colours the table gives are in place when the load handler runs.
+TEST_F(Headless, ARowsColourIsTheControlsByItsLoadHandler) {
+  struct Lined : forms::Form {
+    Lined() : Form({.controls = forms::controlRows({{.kind = forms::Kind::Line, .name = "Line1", .foreColour = 0x123456}})}) {}
+    void Form_Load() override { seen = Line1.foreColour(); }
+    forms::Control Line1{*this, "Line1"};
+    std::optional<forms::Colour> seen;
+  } form;
+  EXPECT_TRUE(form.load());
+  EXPECT_EQ(form.seen, forms::Colour{0x123456});
 }
 
 // A store that refuses every write and remembers what it was asked.

@@ -63,7 +63,7 @@ HWND controlWindow(HWND form, const forms::FormTable& table, std::string_view na
   int id = -1;
   for (size_t i = 0; i < table.controls.size(); ++i)
     if (table.controls[i].name == name && table.controls[i].index == index)
-      id = win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
+      id = forms::win32::Win32Window::commandId(static_cast<forms::ControlId>(i));
   return id < 0 ? nullptr : findChild(form, [id](HWND w) { return GetDlgCtrlID(w) == id; });
 }
 HWND findControl(HWND parent, std::wstring_view text) {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
 namespace tollivor::driver {
 

@@ -76,7 +76,7 @@ class Win32Contract final : public ContractPlatform {
     });
   }
   void closeHidden(TestForm& form) override {
-    SendMessageW(dynamic_cast<win32::Win32Window&>(*form.window()).formWindow(), WM_CLOSE, 0, 0);
+    SendMessageW(dynamic_cast<forms::win32::Win32Window&>(*form.window()).formWindow(), WM_CLOSE, 0, 0);
   }
 };
 
@@ -91,7 +91,7 @@ TEST(DialogCommands, IdOkAndIdCancelPressTheButtonsAndDmGetDefIdNamesOk) {
       defaultButton = driver::defaultButtonAnswer(w);
       driver::dialogCommand(w, command);
     }));
-    EXPECT_EQ(defaultButton, MAKELONG(win32::Win32Window::commandId(form.cmdOK.id()), DC_HASDEFID));
+    EXPECT_EQ(defaultButton, MAKELONG(forms::win32::Win32Window::commandId(form.cmdOK.id()), DC_HASDEFID));
     EXPECT_EQ(form.events.take().back(), command == IDOK ? "Click cmdOK" : "Click cmdCancel");
     EXPECT_EQ(form.resultText, command == IDOK ? u"typed" : u"");
   }

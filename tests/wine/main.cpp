@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TestForm.h"
+#include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     form.txtName.setText(u"Sample text");
     form.chkFlag.setValue(1);
     const tollivor::win32::unique_hicon icon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
-    form.picPreview.drawIcon(0, 0, tollivor::win32::fromIcon(icon.get()));
+    form.picPreview.drawIcon(0, 0, tollivor::forms::win32::fromIcon(icon.get()));
     form.window()->moveTo(1500, 1500);
     SetTimer(nullptr, 0, 30000, endShow);
     form.showModal();

@@ -8,6 +8,7 @@
 #include "common/TestForm.h"
 #include "component_support.h"
 #include "driver.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 #include "shared/ShellEx.h"
 #include "win32/Convert.h"
@@ -21,7 +22,7 @@ using test::paintedPixel;
 using test::TestForm;
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<win32::Win32Window&>(*form.window()); }
+forms::win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<forms::win32::Win32Window&>(*form.window()); }
 HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
 HFONT fontOf(TestForm& f, const forms::Control& c) { return HFONT(SendMessageW(controlOf(f, c), WM_GETFONT, 0, 0)); }
 win32::unique_hwnd popup(DWORD style) {
@@ -103,7 +104,7 @@ TEST(PictureBox, LoadsKeepsAndClears) {
   ASSERT_TRUE(blank.picPreview.move({120, 120, 900, 900}));  // 60 pixels a side
   const win32::unique_hicon icon(
       static_cast<HICON>(LoadImageW(nullptr, (folder + L"large.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
-  ASSERT_TRUE(blank.picPreview.drawIcon(28 * 15, 28 * 15, win32::fromIcon(icon.get())));
+  ASSERT_TRUE(blank.picPreview.drawIcon(28 * 15, 28 * 15, forms::win32::fromIcon(icon.get())));
   EXPECT_EQ(std::pair(at(30, 59), at(20, 59)), std::pair(kRed, green));
 }
 

@@ -16,7 +16,7 @@
 #include <tuple>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/ServiceLocator.h"
 #include "forms/headless/HeadlessWindow.h"
 #include "forms/headless/ScriptedUser.h"
 #include "sdk/SpecialItems.h"

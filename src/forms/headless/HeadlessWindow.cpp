@@ -92,7 +92,7 @@ bool HeadlessWindow::showModal() noexcept {
   visible_ = true;
   platform.modalStack.push_back(this);
   for (ControlId id = 0; id < static_cast<ControlId>(controls_.size()); ++id)
-    if (canTakeFocus(id)) {
+    if (focusableNow(id)) {
       moveFocus(id);
       break;
     }
@@ -152,15 +152,15 @@ bool HeadlessWindow::setText(ControlId id, const std::u16string& text) noexcept 
 
 std::optional<int> HeadlessWindow::value(ControlId id) noexcept {
   const auto* r = row(id);
-  if (!r || (r->kind != Kind::OptionButton && r->kind != Kind::CheckBox)) return std::nullopt;
+  if (!r || !traits(r->kind).hasValue) return std::nullopt;
   return state(id)->value;
 }
 
 bool HeadlessWindow::setValue(ControlId id, int value) noexcept {
   const auto* r = row(id);
-  if (!r || (r->kind != Kind::OptionButton && r->kind != Kind::CheckBox)) return false;
+  if (!r || !traits(r->kind).hasValue) return false;
   if (value != 0 && value != 1) return false;
-  if (r->kind == Kind::OptionButton && value == 1)
+  if (traits(r->kind).exclusive && value == 1)
     selectOption(id);
   else
     state(id)->value = value;
@@ -182,7 +182,7 @@ bool HeadlessWindow::setEnabled(ControlId id, bool enabled) noexcept {
 
 bool HeadlessWindow::setFocus(ControlId id) noexcept {
   // As in the forms runtime, only a shown form's usable controls take the focus.
-  if (!visible_ || !canTakeFocus(id)) return false;
+  if (!visible_ || !focusableNow(id)) return false;
   moveFocus(id);
   return true;
 }
@@ -407,9 +407,9 @@ bool HeadlessWindow::coveredByFrontPage(ControlId id) const noexcept {
   return false;
 }
 
-bool HeadlessWindow::canTakeFocus(ControlId id) const noexcept {
+bool HeadlessWindow::focusableNow(ControlId id) const noexcept {
   const auto* r = row(id);
-  return r && traits(r->kind).takesFocus && reachable(id);
+  return r && traits(r->kind).focusable && reachable(id);
 }
 
 bool HeadlessWindow::takesInput() const noexcept {
@@ -425,7 +425,7 @@ void HeadlessWindow::selectOption(ControlId id) noexcept {
   const auto& mine = table_.controls[static_cast<size_t>(id)];
   for (size_t i = 0; i < controls_.size(); ++i) {
     const auto& other = table_.controls[i];
-    if (other.kind == Kind::OptionButton && other.container == mine.container &&
+    if (other.kind == mine.kind && other.container == mine.container &&
         other.containerIndex == mine.containerIndex)
       controls_[i].value = 0;
   }
@@ -448,23 +448,15 @@ void HeadlessWindow::userClick(ControlId id) noexcept {
   const auto* r = row(id);
   if (!r || !reachable(id)) return;
   // A mouse click gives the control the focus, if it takes it.
-  if (traits(r->kind).takesFocus) moveFocus(id);
+  if (traits(r->kind).focusable) moveFocus(id);
   if (!traits(r->kind).clicks) return;
-  switch (r->kind) {
-    case Kind::CheckBox: {
-      auto& c = controls_[static_cast<size_t>(id)];
-      c.value = c.value == 0 ? 1 : 0;
-      raise(id, Event::Click);
-      break;
-    }
-    case Kind::OptionButton:
-      selectOption(id);
-      raise(id, Event::Click);
-      break;
-    default:
-      raise(id, Event::Click);
-      break;
+  if (traits(r->kind).exclusive) {
+    selectOption(id);
+  } else if (traits(r->kind).hasValue) {
+    auto& c = controls_[static_cast<size_t>(id)];
+    c.value = c.value == 0 ? 1 : 0;
   }
+  raise(id, Event::Click);
 }
 
 void HeadlessWindow::userAccessKey(char16_t key) noexcept {
@@ -473,11 +465,9 @@ void HeadlessWindow::userAccessKey(char16_t key) noexcept {
   const auto count = static_cast<ControlId>(controls_.size());
   for (ControlId id = 0; id < count; ++id) {
     const Kind kind = table_.controls[static_cast<size_t>(id)].kind;
-    const bool hasAccessKey = kind == Kind::Label || kind == Kind::CommandButton ||
-                              kind == Kind::CheckBox || kind == Kind::OptionButton;
-    if (!hasAccessKey || !reachable(id) || accessKeyOf(controls_[static_cast<size_t>(id)].text) != wanted)
+    if (!traits(kind).accessKey || !reachable(id) || accessKeyOf(controls_[static_cast<size_t>(id)].text) != wanted)
       continue;
-    if (kind != Kind::Label) {
+    if (traits(kind).focusable) {
       moveFocus(id);
       userClick(id);
       return;
@@ -485,7 +475,7 @@ void HeadlessWindow::userAccessKey(char16_t key) noexcept {
     // A label hands the focus on to the next control that can take it.
     for (ControlId step = 1; step < count; ++step) {
       const ControlId next = (id + step) % count;
-      if (canTakeFocus(next)) {
+      if (focusableNow(next)) {
         moveFocus(next);
         return;
       }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
 
 namespace tollivor::forms::headless {
 
@@ -100,7 +100,8 @@ class HeadlessWindow : public FormWindow {
   // A picture box wholly covered by a sibling picture box brought to the
   // front after it: the page behind the front page of a tabbed form.
   bool coveredByFrontPage(ControlId id) const noexcept;
-  bool canTakeFocus(ControlId id) const noexcept;
+  // Its kind is focusable and the user can reach it now.
+  bool focusableNow(ControlId id) const noexcept;
   // Where the user's input goes: the innermost shown modal form, until it
   // hides or its close command is given.
   bool takesInput() const noexcept;

@@ -29,7 +29,7 @@ void ScriptedUser::type(const std::string& control, const std::u16string& text, 
   if (!w) return;
   const ControlId id = locate(*w, control, index);
   const auto* r = w->row(id);
-  if (!r || (r->kind != Kind::TextBox && r->kind != Kind::ComboBox) || !w->reachable(id)) return;
+  if (!r || !traits(r->kind).typed || !w->reachable(id)) return;
   w->state(id)->text = text;  // typing runs no handler
 }
 
@@ -54,7 +54,7 @@ void ScriptedUser::select(const std::string& control, int index) {
   if (!w) return;
   const ControlId id = locate(*w, control, index);
   const auto* r = w->row(id);
-  if (r && r->kind == Kind::OptionButton) w->userClick(id);
+  if (r && traits(r->kind).exclusive) w->userClick(id);
 }
 
 void ScriptedUser::check(const std::string& control, bool checked) {
@@ -62,7 +62,9 @@ void ScriptedUser::check(const std::string& control, bool checked) {
   if (!w) return;
   const ControlId id = locate(*w, control, -1);
   const auto* r = w->row(id);
-  if (r && r->kind == Kind::CheckBox && (w->state(id)->value != 0) != checked) w->userClick(id);
+  if (r && traits(r->kind).hasValue && !traits(r->kind).exclusive &&
+      (w->state(id)->value != 0) != checked)
+    w->userClick(id);
 }
 
 void ScriptedUser::chooseTab(const std::string& control, int tab) {
@@ -88,7 +90,7 @@ void ScriptedUser::focus(const std::string& control, int index) {
   auto* w = window();
   if (!w) return;
   const ControlId id = locate(*w, control, index);
-  if (w->canTakeFocus(id)) w->moveFocus(id);
+  if (w->focusableNow(id)) w->moveFocus(id);
 }
 
 void ScriptedUser::pressEnter() {

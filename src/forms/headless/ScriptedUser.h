@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
 
 namespace tollivor::forms::headless {
 

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 
+#include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 std::u16string openFileFilter(std::u16string_view filter) {
   if (filter.empty()) return {};
@@ -60,4 +63,4 @@ bool showColourDialog(forms::WindowHandle owner, forms::CommonDialogSettings& di
   return true;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "forms/Platform.h"
+#include "forms/Services.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // "desc|pattern|desc|pattern|" as GetOpenFileName wants it: every "|"
 // becomes a NUL and the list ends in two NULs (both part of the result).
@@ -18,4 +18,4 @@ std::u16string openFileFilter(std::u16string_view filter);
 bool showOpenDialog(forms::WindowHandle owner, forms::CommonDialogSettings& dialog) noexcept;
 bool showColourDialog(forms::WindowHandle owner, forms::CommonDialogSettings& dialog) noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -2,7 +2,9 @@
 
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 namespace {
 
@@ -38,4 +40,4 @@ void leaveRescalingToForm(HWND form) noexcept {
     set(form, kDisableAll, kDisableAll);
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 inline constexpr int kBaseDpi = 96;
 
@@ -38,4 +38,4 @@ inline int scaledTwips(int pixels, int dpi) noexcept {
 // The side of a large icon at a DPI: 32 pixels at 96.
 inline int largeIconPixels(int dpi) noexcept { return MulDiv(32, dpi, kBaseDpi); }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

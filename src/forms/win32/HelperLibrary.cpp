@@ -5,7 +5,9 @@
 #include "win32/Lock.h"
 #include "win32/ThisModule.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept {
   try {
@@ -52,4 +54,4 @@ void releaseHelperLibraries() noexcept {
   g_loaded = nullptr;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -10,10 +10,10 @@
 
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // The library, loaded, or an empty handle when neither folder has it.
-unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
+tollivor::win32::unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
 
 // The library as loaded once for the process: every load and unload of a
 // library with a static C++ runtime leaves heap behind, so a library that
@@ -22,4 +22,4 @@ unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept;
 HMODULE helperLibrary(const std::wstring& fileName) noexcept;
 void releaseHelperLibraries() noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

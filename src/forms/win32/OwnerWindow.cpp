@@ -1,6 +1,6 @@
 #include "forms/win32/OwnerWindow.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 namespace {
 
@@ -31,4 +31,4 @@ OwnerLease::~OwnerLease() {
 
 HWND OwnerLease::window() const noexcept { return t_owner.window; }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // Holds the thread's owner window for as long as it lives: the first lease
 // on a thread creates the window, the last one destroys it.
@@ -19,4 +19,4 @@ class OwnerLease {
   HWND window() const noexcept;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -11,7 +11,9 @@
 #include "win32/ComRef.h"
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 namespace {
 
@@ -121,4 +123,4 @@ bool offerPathCompletion(HWND edit) noexcept {
   return made;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // False when the system offers no autocomplete (no COM on the thread, no
 // shell object); the edit line then stays an ordinary one.
 bool offerPathCompletion(HWND edit) noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

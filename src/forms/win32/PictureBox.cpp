@@ -6,7 +6,9 @@
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 // --- window class ----------------------------------------------------------
 
@@ -233,4 +235,4 @@ LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
   }
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

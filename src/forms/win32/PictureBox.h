@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "forms/Platform.h"
+#include "forms/ControlTable.h"
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // Keeps the picture box window class registered while any form uses it.
 // The class belongs to this module; it is unregistered with the last lease
@@ -82,10 +82,10 @@ class PictureBox {
   COLORREF blankColour_;  // what the box shows until first drawn into
   HWND window_ = nullptr;  // owned by the form: destroyed with its parent
   // The DC is destroyed before the bitmap that was selected into it.
-  unique_hbitmap bitmap_;
-  unique_hdc dc_;
+  tollivor::win32::unique_hbitmap bitmap_;
+  tollivor::win32::unique_hdc dc_;
   HGDIOBJ originalBitmap_ = nullptr;
   SIZE size_{0, 0};
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

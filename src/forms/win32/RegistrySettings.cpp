@@ -6,7 +6,9 @@
 #include "win32/Convert.h"
 #include "win32/SettingsKey.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 namespace {
 
@@ -61,4 +63,4 @@ bool writeStoredSetting(const std::u16string& app, const std::u16string& section
   }
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

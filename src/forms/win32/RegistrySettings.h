@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 // nullopt when the key or the value does not exist or is not a string.
 std::optional<std::u16string> readStoredSetting(const std::u16string& app,
@@ -14,4 +14,4 @@ std::optional<std::u16string> readStoredSetting(const std::u16string& app,
 bool writeStoredSetting(const std::u16string& app, const std::u16string& section,
                         const std::u16string& key, const std::u16string& value) noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

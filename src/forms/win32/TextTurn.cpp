@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 namespace {
 
@@ -29,4 +29,4 @@ TextTurn::TextTurn() noexcept { EnterCriticalSection(&turns()); }
 
 TextTurn::~TextTurn() { LeaveCriticalSection(&turns()); }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

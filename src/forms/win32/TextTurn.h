@@ -8,7 +8,7 @@
 // text again.
 #pragma once
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 class TextTurn {
  public:
@@ -18,4 +18,4 @@ class TextTurn {
   TextTurn& operator=(const TextTurn&) = delete;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

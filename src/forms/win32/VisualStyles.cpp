@@ -2,7 +2,9 @@
 
 #include "win32/ThisModule.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 namespace {
 
@@ -34,4 +36,4 @@ ActivationScope::~ActivationScope() {
   if (active_) DeactivateActCtx(0, cookie_);
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -10,7 +10,7 @@
 
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 class ActivationScope {
  public:
@@ -23,9 +23,9 @@ class ActivationScope {
   bool active() const noexcept { return active_; }
 
  private:
-  unique_hactctx context_;
+  tollivor::win32::unique_hactctx context_;
   ULONG_PTR cookie_ = 0;
   bool active_ = false;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

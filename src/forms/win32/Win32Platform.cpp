@@ -5,6 +5,7 @@
 
 #include "forms/win32/CommonDialogs.h"
 #include "forms/win32/HelperLibrary.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/RegistrySettings.h"
 #include "forms/win32/VisualStyles.h"
 #include "forms/win32/Win32Window.h"
@@ -22,9 +23,10 @@ win32::Win32Platform g_platform;
 }  // namespace
 
 Platform& defaultPlatform() noexcept { return g_platform; }
-}  // namespace forms
 
 namespace win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 std::unique_ptr<forms::FormWindow> Win32Platform::createForm(const forms::FormTable& table,
                                                              forms::FormEvents& events) noexcept {
@@ -161,4 +163,5 @@ std::u16string Win32Platform::fromAnsi(const std::string& text) noexcept {
 }
 
 }  // namespace win32
+}  // namespace forms
 }  // namespace tollivor

@@ -2,9 +2,9 @@
 // dialogs, the registry, the shell and the host's helper libraries.
 #pragma once
 
-#include "forms/Platform.h"
+#include "forms/Services.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 class Win32Platform final : public forms::Platform {
  public:
@@ -40,4 +40,4 @@ class Win32Platform final : public forms::Platform {
   std::u16string fromAnsi(const std::string& text) noexcept override;
 };
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -10,13 +10,16 @@
 #include <utility>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/PathCompletion.h"
 #include "forms/win32/TextTurn.h"
 #include "forms/win32/VisualStyles.h"
 #include "win32/ThisModule.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 using forms::ControlId;
 using forms::Kind;
@@ -129,7 +132,7 @@ bool Win32Window::build() noexcept {
   controls_.resize(table_.controls.size());
   for (size_t i = 0; i < controls_.size(); ++i) {
     const auto& row = table_.controls[i];
-    Control& c = controls_[i];
+    ControlState& c = controls_[i];
     c.kind = row.kind;
     c.font = row.font.value_or(table_.font);
     c.fore = forms::traits(row.kind).fore;
@@ -191,7 +194,7 @@ void Win32Window::rescale(int dpi) noexcept {
   fitFontsToCaptions();
   sizeForm();
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& c = controls_[i];
+    const ControlState& c = controls_[i];
     if (!c.window) continue;
     if (c.picture) c.picture->rescale(from, dpi);
     placeControl(c);
@@ -241,7 +244,7 @@ void Win32Window::fitFontsToCaptions() noexcept {
 // Creates a control after its container, so that the table's order is the
 // order of creation, and so the tab order, within each container.
 bool Win32Window::createControl(ControlId id) noexcept {
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   if (c.created) return true;
   if (c.creating) return false;  // a container inside itself
   c.creating = true;
@@ -251,7 +254,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
     parent = controls_[static_cast<size_t>(c.container)].window;
   }
   const auto& row = table_.controls[static_cast<size_t>(id)];
-  if (c.kind == Kind::Line) {
+  if (!forms::traits(c.kind).window) {
     c.line = row.line;
   } else if (!createChildWindow(id, parent)) {
     return false;
@@ -262,7 +265,7 @@ bool Win32Window::createControl(ControlId id) noexcept {
 }
 
 bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   const auto& row = table_.controls[static_cast<size_t>(id)];
 
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -271,65 +274,33 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   // Arrow keys move within a run of option buttons; every other control
   // starts a group of its own.
   const bool continuesOptions = [&] {
-    if (c.kind != Kind::OptionButton) return false;
+    if (!forms::traits(c.kind).exclusive) return false;
     for (ControlId prev = id - 1; prev >= 0; --prev) {
-      const Control& p = controls_[static_cast<size_t>(prev)];
+      const ControlState& p = controls_[static_cast<size_t>(prev)];
       if (p.container != c.container || !p.created || p.kind == Kind::Line) continue;
-      return p.kind == Kind::OptionButton;
+      return forms::traits(p.kind).exclusive;
     }
     return false;
   }();
   if (!continuesOptions) style |= WS_GROUP;
 
   if (row.font) c.fontIndex = fontIndexFor(c.font).value_or(0);
-  DWORD exStyle = 0;
-  const wchar_t* windowClass = L"STATIC";
-  int extraHeight = 0;
-  switch (c.kind) {
-    case Kind::Label:
-      // Text wraps at blanks where the label has room for more lines; a
-      // one-line label clips a caption too long for it, as Windows does,
-      // rather than breaking a word onto a line that cannot be seen.
-      style |= SS_NOTIFY | (px(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP
-                                                                                : SS_LEFT);
-      break;
-    case Kind::TextBox:
-      windowClass = L"EDIT";
-      style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
-      exStyle |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::ComboBox:
-      windowClass = L"COMBOBOX";
-      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
-      extraHeight = kComboListHeight;
-      break;
-    case Kind::CommandButton:
-      windowClass = L"BUTTON";
-      style |= ((row.flags & forms::kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-      break;
-    case Kind::OptionButton:
-      windowClass = L"BUTTON";
-      style |= BS_RADIOBUTTON;  // exclusive per container: see selectOption
-      break;
-    case Kind::CheckBox:
-      windowClass = L"BUTTON";
-      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-      break;
-    case Kind::TabStrip:
-      windowClass = WC_TABCONTROLW;
-      style |= TCS_MULTILINE | WS_TABSTOP | (row.tabsPerRow > 0 ? TCS_FIXEDWIDTH : 0);
-      break;
-    case Kind::PictureBox:
-      style |= WS_CLIPCHILDREN;
-      exStyle |= WS_EX_CONTROLPARENT | ((row.flags & forms::kBorder) ? WS_EX_CLIENTEDGE : 0);
-      break;
-    case Kind::Line:
-      return false;
+  const Win32Kind kind = win32Kind(c.kind);
+  style |= kind.style;
+  DWORD exStyle = kind.exStyle;
+  if (c.kind == Kind::Label) {
+    // Text wraps at blanks where the label has room for more lines; a
+    // one-line label clips a caption too long for it, as Windows does,
+    // rather than breaking a word onto a line that cannot be seen.
+    style |= px(row.rect.height) < 2 * lineHeightOf(c) ? SS_LEFTNOWORDWRAP : SS_LEFT;
   }
+  if (row.flags & forms::kDefault) style |= BS_DEFPUSHBUTTON;
+  if (row.flags & forms::kBorder) exStyle |= WS_EX_CLIENTEDGE;
+  if (row.tabsPerRow > 0) style |= TCS_FIXEDWIDTH;
 
   c.rect = row.rect;
   const RECT r{px(row.rect.left), px(row.rect.top), px(row.rect.left) + px(row.rect.width),
-               px(row.rect.top) + px(row.rect.height) + px(extraHeight)};
+               px(row.rect.top) + px(row.rect.height) + px(kind.extraHeight)};
   const int command = commandId(id);
   if (c.kind == Kind::PictureBox) {
     PictureBoxHost& host = *this;
@@ -337,7 +308,7 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.picture->create(parent, command, r, style, exStyle)) return false;
     c.window = c.picture->window();
   } else {
-    c.window = CreateWindowExW(exStyle, windowClass, wide(row.caption), style, r.left, r.top,
+    c.window = CreateWindowExW(exStyle, kind.windowClass, wide(row.caption), style, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(command)),
                                thisModule(), nullptr);
@@ -348,24 +319,16 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
     SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
                       reinterpret_cast<DWORD_PTR>(this));
-  switch (c.kind) {
-    case Kind::OptionButton:
-    case Kind::CheckBox:
-      if (row.flags & forms::kChecked) SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
-      break;
-    case Kind::TabStrip:
-      setUpTabStrip(id);
-      break;
-    default:
-      break;
-  }
+  if (forms::traits(c.kind).hasValue && (row.flags & forms::kChecked))
+    SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
+  if (c.kind == Kind::TabStrip) setUpTabStrip(id);
   if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   return true;
 }
 
 // Path completion works inside the edit line alone; the form hears of it
 // only as of any other typing.
-void Win32Window::offerPathCompletion(const Control& c) noexcept {
+void Win32Window::offerPathCompletion(const ControlState& c) noexcept {
   HWND edit = c.window;
   if (c.kind == Kind::ComboBox) {
     COMBOBOXINFO info{};
@@ -393,7 +356,7 @@ void Win32Window::fitComboHeight(HWND combo, int height) noexcept {
 }
 
 void Win32Window::setUpTabStrip(ControlId id) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   const auto& row = table_.controls[static_cast<size_t>(id)];
   int index = 0;
   for (const auto& caption : row.tabs) {
@@ -409,7 +372,7 @@ void Win32Window::setUpTabStrip(ControlId id) noexcept {
 // Equal widths, just narrow enough for the wanted number per row, and as
 // tall as the tab strip's font wants.
 void Win32Window::sizeTabs(ControlId id) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   const int perRow = table_.controls[static_cast<size_t>(id)].tabsPerRow;
   if (perRow <= 0 || SendMessageW(c.window, TCM_GETITEMCOUNT, 0, 0) <= 0) return;
   RECT client{}, first{};
@@ -421,14 +384,14 @@ void Win32Window::sizeTabs(ControlId id) noexcept {
 
 // --- lookups ---------------------------------------------------------------
 
-Win32Window::Control* Win32Window::find(ControlId id) noexcept {
+Win32Window::ControlState* Win32Window::find(ControlId id) noexcept {
   if (id < 0 || static_cast<size_t>(id) >= controls_.size()) return nullptr;
-  Control& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
   return c.created ? &c : nullptr;
 }
 
-Win32Window::Control* Win32Window::find(ControlId id, Kind kind) noexcept {
-  Control* c = find(id);
+Win32Window::ControlState* Win32Window::find(ControlId id, Kind kind) noexcept {
+  ControlState* c = find(id);
   return c && c->kind == kind ? c : nullptr;
 }
 
@@ -472,17 +435,17 @@ void Win32Window::loaded() noexcept {
 
 // A combo box's height follows its font: fitted to the table again.
 void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  const ControlState& c = controls_[static_cast<size_t>(id)];
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
   if (c.kind == Kind::ComboBox)
     fitComboHeight(c.window, px(c.rect.height));
 }
 
-int Win32Window::lineHeightOf(const Control& control) const noexcept {
+int Win32Window::lineHeightOf(const ControlState& control) const noexcept {
   return fonts_[control.fontIndex].lineHeight;
 }
 
-HFONT Win32Window::fontOf(const Control& control) const noexcept {
+HFONT Win32Window::fontOf(const ControlState& control) const noexcept {
   return fonts_[control.fontIndex].handle.get();
 }
 
@@ -551,40 +514,26 @@ INT_PTR Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
 
 bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
   const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !lParam) return false;
-  const WORD code = HIWORD(wParam);
-  switch (c->kind) {
-    case Kind::CommandButton:
-    case Kind::CheckBox:
-      if (code != BN_CLICKED) return false;
-      raise(id, forms::Event::Click);
-      return true;
-    case Kind::OptionButton:
-      if (code != BN_CLICKED) return false;
-      selectOption(id);
-      raise(id, forms::Event::Click);
-      return true;
-    case Kind::ComboBox: {
-      if (code != CBN_SELCHANGE) return false;
-      // The edit line shows the pick only after this notification; the
-      // handler must already see it.
-      const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
-      if (index != CB_ERR) {
-        const TextTurn turn;
-        const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
-        if (length != CB_ERR) {
-          std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
-          SendMessageW(c->window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-          SetWindowTextW(c->window, entry.c_str());
-        }
+  if (HIWORD(wParam) != win32Kind(c->kind).clickCode) return false;
+  if (forms::traits(c->kind).exclusive) selectOption(id);
+  if (c->kind == Kind::ComboBox) {
+    // The edit line shows the pick only after this notification; the
+    // handler must already see it.
+    const LRESULT index = SendMessageW(c->window, CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+      const TextTurn turn;
+      const LRESULT length = SendMessageW(c->window, CB_GETLBTEXTLEN, index, 0);
+      if (length != CB_ERR) {
+        std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+        SendMessageW(c->window, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+        SetWindowTextW(c->window, entry.c_str());
       }
-      raise(id, forms::Event::Click);
-      return true;
     }
-    default:
-      return false;
   }
+  raise(id, forms::Event::Click);
+  return true;
 }
 
 bool Win32Window::onNotify(const NMHDR& header) noexcept {
@@ -615,7 +564,7 @@ void Win32Window::onDropFiles(HDROP drop) noexcept {
 }
 
 HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
-  Control* c = find(controlOf(label), Kind::Label);
+  ControlState* c = find(controlOf(label), Kind::Label);
   if (!c || c->window != label) return nullptr;  // the dialog's own colours
   if (!c->backBrush) c->backBrush.reset(CreateSolidBrush(toColorRef(c->back)));
   SetTextColor(dc, toColorRef(c->fore));
@@ -625,7 +574,7 @@ HBRUSH Win32Window::onLabelColour(HDC dc, HWND label) noexcept {
 }
 
 void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
-  for (const Control& c : controls_) {
+  for (const ControlState& c : controls_) {
     if (c.kind != Kind::Line || c.container != container || !c.created) continue;
     // One pixel wide at 96 DPI, wider on finer displays.
     unique_hpen pen(CreatePen(PS_SOLID, MulDiv(1, dpi_, kBaseDpi), toColorRef(c.fore)));
@@ -651,4 +600,4 @@ void Win32Window::pictureMouseMove(ControlId id) noexcept { raise(id, forms::Eve
 
 void Win32Window::paintContainedLines(ControlId id, HDC dc) noexcept { paintLines(dc, id); }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

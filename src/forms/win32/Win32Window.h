@@ -8,13 +8,26 @@
 #include <memory>
 #include <vector>
 
-#include "forms/Platform.h"
+#include "forms/FormWindow.h"
 #include "forms/win32/Dpi.h"
 #include "forms/win32/OwnerWindow.h"
 #include "forms/win32/PictureBox.h"
 #include "win32/Handles.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+// How the controls of a kind are made on Windows, one row per kind: the
+// window class, the styles they all have (the row's flags add more), the
+// notification that is their Click, and the height the window has beyond
+// its row (a combo box's drop-down list), in twips.
+struct Win32Kind {
+  const wchar_t* windowClass = L"STATIC";
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int clickCode = -1;  // none
+  int extraHeight = 0;
+};
+Win32Kind win32Kind(forms::Kind kind) noexcept;
 
 class Win32Window final : public forms::FormWindow, private PictureBoxHost {
  public:
@@ -68,7 +81,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   bool setCurrentTab(forms::ControlId id, int tab) noexcept override;
 
  private:
-  struct Control {
+  struct ControlState {
     forms::Kind kind = forms::Kind::Label;
     forms::ControlId container = -1;  // a picture box, or -1 for the form
     forms::Rect rect;                 // twips: laid out again at a new DPI
@@ -77,16 +90,13 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     size_t fontIndex = 0;  // in fonts_; 0: the form's font
     forms::Colour fore = 0;
     forms::Colour back = 0;
-    unique_hbrush backBrush;  // labels: painted behind the text
+    tollivor::win32::unique_hbrush backBrush;  // labels: painted behind the text
     std::unique_ptr<PictureBox> picture;
     forms::LineEnds line;  // lines only
     bool created = false;
     bool creating = false;
     bool hiddenByCover = false;  // a page hidden behind the page in front
   };
-
-  // A combo box's window also holds its drop-down list, this tall in twips.
-  static constexpr int kComboListHeight = 150 * forms::kTwipsPerPixel;
 
   // What a modal show changes and must put back.
   struct Modal {
@@ -105,26 +115,27 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // Table twips to this window's pixels, and back.
   int px(int twips) const noexcept { return scaledPixels(twips, dpi_); }
   int twips(int pixels) const noexcept { return scaledTwips(pixels, dpi_); }
-  bool placeControl(const Control& control) noexcept;
+  bool placeControl(const ControlState& control) noexcept;
   void sizeForm() noexcept;
   // The window moved to a display of another DPI: fonts, frame and every
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
   void fitFontsToCaptions() noexcept;
-  void offerPathCompletion(const Control& control) noexcept;
+  void offerPathCompletion(const ControlState& control) noexcept;
 
-  Control* find(forms::ControlId id) noexcept;
-  Control* find(forms::ControlId id, forms::Kind kind) noexcept;
+  ControlState* find(forms::ControlId id) noexcept;
+  ControlState* find(forms::ControlId id, forms::Kind kind) noexcept;
   forms::ControlId controlOf(HWND window) const noexcept;
   std::optional<size_t> fontIndexFor(const forms::Font& font) noexcept;  // none: not made
-  HFONT fontOf(const Control& control) const noexcept;
+  HFONT fontOf(const ControlState& control) const noexcept;
   void applyFont(forms::ControlId id, bool redraw) noexcept;
-  int lineHeightOf(const Control& control) const noexcept;
+  int lineHeightOf(const ControlState& control) const noexcept;
   void raise(forms::ControlId id, forms::Event event) noexcept;
 
   void selectOption(forms::ControlId id) noexcept;
   void updateOptionTabStops(forms::ControlId container) noexcept;
-  bool takesFocus(const Control& control) const noexcept;
+  // Its kind is focusable and the user can reach it now.
+  bool focusableNow(const ControlState& control) const noexcept;
   void focusFirstControl() noexcept;
   bool pressDialogKey(const MSG& message) noexcept;
 
@@ -169,17 +180,17 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // measured once. The form's own font is the first.
   struct SharedFont {
     forms::Font font;
-    unique_hfont handle;
-    unique_hfont previous;  // while the controls are given the new one
+    tollivor::win32::unique_hfont handle;
+    tollivor::win32::unique_hfont previous;  // while the controls are given the new one
     int lineHeight = 0;     // pixels
   };
   std::vector<SharedFont> fonts_;
   bool fontsHeld_ = true;  // until the load handler has run
-  std::vector<Control> controls_;
-  unique_hwnd window_;
+  std::vector<ControlState> controls_;
+  tollivor::win32::unique_hwnd window_;
 };
 
 // Builds a font at its point size for the DPI.
-unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
+tollivor::win32::unique_hfont createFont(const forms::Font& font, int dpi) noexcept;
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

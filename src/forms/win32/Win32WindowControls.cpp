@@ -4,10 +4,13 @@
 #include <commctrl.h>
 
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "forms/win32/TextTurn.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
+
+using namespace tollivor::win32;  // the shared Win32 helpers
 
 using forms::ControlId;
 using forms::Kind;
@@ -16,38 +19,68 @@ namespace {
 
 bool hasText(Kind kind) { return forms::traits(kind).hasText; }
 
-bool isButtonLike(Kind kind) { return kind == Kind::OptionButton || kind == Kind::CheckBox; }
+bool hasValue(Kind kind) { return forms::traits(kind).hasValue; }
+
+bool isExclusive(Kind kind) { return forms::traits(kind).exclusive; }
 
 }  // namespace
 
+Win32Kind win32Kind(Kind kind) noexcept {
+  switch (kind) {
+    case Kind::Label:
+      return {.style = SS_NOTIFY};  // wrapping: see createChildWindow
+    case Kind::TextBox:
+      return {.windowClass = L"EDIT", .style = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+              .exStyle = WS_EX_CLIENTEDGE};
+    case Kind::ComboBox:
+      return {.windowClass = L"COMBOBOX",
+              .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+              .clickCode = CBN_SELCHANGE, .extraHeight = 150 * forms::kTwipsPerPixel};
+    case Kind::CommandButton:
+      return {.windowClass = L"BUTTON", .style = BS_PUSHBUTTON | WS_TABSTOP, .clickCode = BN_CLICKED};
+    case Kind::OptionButton:  // exclusive per container: see selectOption
+      return {.windowClass = L"BUTTON", .style = BS_RADIOBUTTON, .clickCode = BN_CLICKED};
+    case Kind::CheckBox:
+      return {.windowClass = L"BUTTON", .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+              .clickCode = BN_CLICKED};
+    case Kind::TabStrip:
+      return {.windowClass = WC_TABCONTROLW, .style = TCS_MULTILINE | WS_TABSTOP};
+    case Kind::PictureBox:  // its own window class: see PictureBox
+      return {.windowClass = nullptr, .style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT};
+    case Kind::Line:
+      return {.windowClass = nullptr};  // drawn by its container
+  }
+  return {};
+}
+
 std::optional<std::u16string> Win32Window::text(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !hasText(c->kind)) return std::nullopt;
   const TextTurn turn;
   return windowText(c->window);
 }
 
 bool Win32Window::setText(ControlId id, const std::u16string& text) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !hasText(c->kind)) return false;
   const TextTurn turn;
   return SetWindowTextW(c->window, wide(text));
 }
 
 std::optional<int> Win32Window::value(ControlId id) noexcept {
-  Control* c = find(id);
-  if (!c || !isButtonLike(c->kind)) return std::nullopt;
+  ControlState* c = find(id);
+  if (!c || !hasValue(c->kind)) return std::nullopt;
   return SendMessageW(c->window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 bool Win32Window::setValue(ControlId id, int value) noexcept {
-  Control* c = find(id);
-  if (!c || !isButtonLike(c->kind) || (value != 0 && value != 1)) return false;
-  if (c->kind == Kind::OptionButton && value == 1) {
+  ControlState* c = find(id);
+  if (!c || !hasValue(c->kind) || (value != 0 && value != 1)) return false;
+  if (isExclusive(c->kind) && value == 1) {
     selectOption(id);
   } else {
     SendMessageW(c->window, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (c->kind == Kind::OptionButton) updateOptionTabStops(c->container);
+    if (isExclusive(c->kind)) updateOptionTabStops(c->container);
   }
   return true;
 }
@@ -55,8 +88,8 @@ bool Win32Window::setValue(ControlId id, int value) noexcept {
 void Win32Window::selectOption(ControlId id) noexcept {
   const ControlId container = controls_[static_cast<size_t>(id)].container;
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& other = controls_[i];
-    if (other.kind != Kind::OptionButton || other.container != container || !other.window)
+    const ControlState& other = controls_[i];
+    if (!isExclusive(other.kind) || other.container != container || !other.window)
       continue;
     const bool selected = static_cast<ControlId>(i) == id;
     SendMessageW(other.window, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -67,16 +100,16 @@ void Win32Window::selectOption(ControlId id) noexcept {
 // Tab reaches one option per container: the selected one, else the first.
 void Win32Window::updateOptionTabStops(ControlId container) noexcept {
   HWND stop = nullptr;
-  for (const Control& c : controls_) {
-    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+  for (const ControlState& c : controls_) {
+    if (!isExclusive(c.kind) || c.container != container || !c.window) continue;
     if (!stop) stop = c.window;
     if (SendMessageW(c.window, BM_GETCHECK, 0, 0) == BST_CHECKED) {
       stop = c.window;
       break;
     }
   }
-  for (const Control& c : controls_) {
-    if (c.kind != Kind::OptionButton || c.container != container || !c.window) continue;
+  for (const ControlState& c : controls_) {
+    if (!isExclusive(c.kind) || c.container != container || !c.window) continue;
     LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
     style = c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(c.window, GWL_STYLE, style);
@@ -84,21 +117,21 @@ void Win32Window::updateOptionTabStops(ControlId container) noexcept {
 }
 
 std::optional<bool> Win32Window::isEnabled(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window) return std::nullopt;
   return IsWindowEnabled(c->window) != FALSE;
 }
 
 bool Win32Window::setEnabled(ControlId id, bool enabled) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window) return false;
   EnableWindow(c->window, enabled);  // answers the previous state, not success
   return true;
 }
 
 bool Win32Window::setFocus(ControlId id) noexcept {
-  Control* c = find(id);
-  if (!c || !takesFocus(*c) || !IsWindowVisible(c->window)) return false;
+  ControlState* c = find(id);
+  if (!c || !focusableNow(*c) || !IsWindowVisible(c->window)) return false;
   // Through the dialog manager, so that the default button follows.
   SendMessageW(window_.get(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->window), TRUE);
   const HWND now = GetFocus();
@@ -112,7 +145,7 @@ std::optional<ControlId> Win32Window::focus() noexcept {
 }
 
 bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
-  Control* c = find(id, Kind::ComboBox);
+  ControlState* c = find(id, Kind::ComboBox);
   if (!c) return false;
   const TextTurn turn;
   const LRESULT at = SendMessageW(c->window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
@@ -120,7 +153,7 @@ bool Win32Window::addItem(ControlId id, const std::u16string& item) noexcept {
 }
 
 std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noexcept {
-  Control* c = find(id, Kind::ComboBox);
+  ControlState* c = find(id, Kind::ComboBox);
   if (!c) return std::nullopt;
   const TextTurn turn;
   const LRESULT count = SendMessageW(c->window, CB_GETCOUNT, 0, 0);
@@ -139,13 +172,13 @@ std::optional<std::vector<std::u16string>> Win32Window::items(ControlId id) noex
 
 // Colours: label text and background, line colour, picture box background.
 std::optional<forms::Colour> Win32Window::foreColour(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).foreColour) return std::nullopt;
   return c->fore;
 }
 
 bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).foreColour || !forms::isValidColour(colour)) return false;
   if (c->kind == Kind::Line) {
     c->fore = colour;
@@ -159,13 +192,13 @@ bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
 }
 
 std::optional<forms::Colour> Win32Window::backColour(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).backColour) return std::nullopt;
   return c->back;
 }
 
 bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).backColour || !forms::isValidColour(colour)) return false;
   c->back = colour;
   c->backBrush.reset();  // made again, in the new colour, at the next paint
@@ -174,13 +207,13 @@ bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
 }
 
 std::optional<std::u16string> Win32Window::fontName(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).window) return std::nullopt;
   return c->font.name;
 }
 
 bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).window || name.empty()) return false;
   forms::Font font = c->font;
   font.name = name;
@@ -193,7 +226,7 @@ bool Win32Window::setFontName(ControlId id, const std::u16string& name) noexcept
 }
 
 std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || c->kind == Kind::Line) return std::nullopt;  // a line has end points, no rectangle
   RECT r{};
   if (!GetWindowRect(c->window, &r)) return std::nullopt;
@@ -202,14 +235,14 @@ std::optional<forms::Rect> Win32Window::controlRect(ControlId id) noexcept {
 }
 
 bool Win32Window::moveControl(ControlId id, const forms::Rect& rect) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || c->kind == Kind::Line) return false;
   c->rect = rect;
   return placeControl(*c);
 }
 
-bool Win32Window::placeControl(const Control& c) noexcept {
-  const int extra = c.kind == Kind::ComboBox ? px(kComboListHeight) : 0;
+bool Win32Window::placeControl(const ControlState& c) noexcept {
+  const int extra = px(win32Kind(c.kind).extraHeight);
   if (!MoveWindow(c.window, px(c.rect.left), px(c.rect.top), px(c.rect.width),
                   px(c.rect.height) + extra, TRUE))
     return false;
@@ -218,7 +251,7 @@ bool Win32Window::placeControl(const Control& c) noexcept {
 }
 
 bool Win32Window::bringToFront(ControlId id) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !c->window ||
       !SetWindowPos(c->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE))
     return false;
@@ -227,7 +260,7 @@ bool Win32Window::bringToFront(ControlId id) noexcept {
 }
 
 bool Win32Window::setBorder(ControlId id, bool border) noexcept {
-  Control* c = find(id);
+  ControlState* c = find(id);
   if (!c || !forms::traits(c->kind).border) return false;
   LONG_PTR exStyle = GetWindowLongPtrW(c->window, GWL_EXSTYLE);
   exStyle = border ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
@@ -239,28 +272,28 @@ bool Win32Window::setBorder(ControlId id, bool border) noexcept {
 }
 
 bool Win32Window::clearPicture(ControlId id) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->clear(toColorRef(c->back));
 }
 
 bool Win32Window::refreshPicture(ControlId id) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->refresh();
 }
 
 bool Win32Window::drawIcon(ControlId id, int x, int y, forms::IconHandle icon) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && icon != 0 &&
          c->picture->drawIcon(px(x), px(y), largeIconPixels(dpi_), toIcon(icon));
 }
 
 bool Win32Window::loadPicture(ControlId id, const std::u16string& path) noexcept {
-  Control* c = find(id, Kind::PictureBox);
+  ControlState* c = find(id, Kind::PictureBox);
   return c && c->picture->loadPicture(path, toColorRef(c->back));
 }
 
 std::optional<int> Win32Window::currentTab(ControlId id) noexcept {
-  Control* c = find(id, Kind::TabStrip);
+  ControlState* c = find(id, Kind::TabStrip);
   if (!c) return std::nullopt;
   const LRESULT tab = SendMessageW(c->window, TCM_GETCURSEL, 0, 0);
   if (tab < 0) return std::nullopt;
@@ -268,10 +301,10 @@ std::optional<int> Win32Window::currentTab(ControlId id) noexcept {
 }
 
 bool Win32Window::setCurrentTab(ControlId id, int tab) noexcept {
-  Control* c = find(id, Kind::TabStrip);
+  ControlState* c = find(id, Kind::TabStrip);
   if (!c || tab < 0 || tab >= SendMessageW(c->window, TCM_GETITEMCOUNT, 0, 0)) return false;
   SendMessageW(c->window, TCM_SETCURSEL, tab, 0);  // raises no event, as a set from code should
   return true;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -3,9 +3,10 @@
 // keyboard works as in any dialog.
 #include "forms/win32/Win32Window.h"
 #include "forms/KindTraits.h"
+#include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 using forms::ControlId;
 using forms::Kind;
@@ -117,17 +118,17 @@ forms::WindowHandle Win32Window::handle() noexcept { return fromWindow(window_.g
 
 // --- focus and keys ----------------------------------------------------------
 
-bool Win32Window::takesFocus(const Control& c) const noexcept {
-  return forms::traits(c.kind).takesFocus && c.window && reachable(c.window, window_.get());
+bool Win32Window::focusableNow(const ControlState& c) const noexcept {
+  return forms::traits(c.kind).focusable && c.window && reachable(c.window, window_.get());
 }
 
 void Win32Window::focusFirstControl() noexcept {
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& c = controls_[i];
+    const ControlState& c = controls_[i];
     // Of a group of options, Tab reaches only the selected one.
-    if (c.kind == Kind::OptionButton && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
+    if (forms::traits(c.kind).exclusive && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
       continue;
-    if (takesFocus(c)) {
+    if (focusableNow(c)) {
       setFocus(static_cast<ControlId>(i));
       return;
     }
@@ -143,7 +144,7 @@ bool Win32Window::pressDialogKey(const MSG& message) noexcept {
   if (message.hwnd != form && !IsChild(form, message.hwnd)) return false;
 
   const ControlId focused = controlOf(GetFocus());
-  if (const Control* c = find(focused, Kind::ComboBox))
+  if (const ControlState* c = find(focused, Kind::ComboBox))
     if (SendMessageW(c->window, CB_GETDROPPEDSTATE, 0, 0)) return false;
 
   ControlId target = -1;
@@ -152,7 +153,7 @@ bool Win32Window::pressDialogKey(const MSG& message) noexcept {
   } else {
     target = table_.buttonWith(forms::kCancel);
   }
-  if (const Control* c = find(target); c && reachable(c->window, form))
+  if (const ControlState* c = find(target); c && reachable(c->window, form))
     raise(target, forms::Event::Click);
   return true;
 }
@@ -169,7 +170,7 @@ bool Win32Window::onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept {
   else
     return false;
   const ControlId target = table_.buttonWith(flag);
-  if (const Control* c = find(target); c && reachable(c->window, window_.get()))
+  if (const ControlState* c = find(target); c && reachable(c->window, window_.get()))
     raise(target, forms::Event::Click);
   return true;
 }
@@ -187,4 +188,4 @@ void Win32Window::enableWindowsAgain(Modal& modal) noexcept {
   modal.disabled.clear();
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32

@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-namespace tollivor::win32 {
+namespace tollivor::forms::win32 {
 
 using forms::ControlId;
 using forms::Kind;
@@ -28,7 +28,7 @@ bool contains(const RECT& outer, const RECT& inner) {
 // focus left on a page now hidden moves to the first control of the form's
 // tab order, which is the page in front's.
 void Win32Window::coverSiblingPages(ControlId frontId) noexcept {
-  Control& front = controls_[static_cast<size_t>(frontId)];
+  ControlState& front = controls_[static_cast<size_t>(frontId)];
   if (front.hiddenByCover) {
     ShowWindow(front.window, SW_SHOWNA);
     front.hiddenByCover = false;
@@ -37,7 +37,7 @@ void Win32Window::coverSiblingPages(ControlId frontId) noexcept {
   if (!GetWindowRect(front.window, &frontRect)) return;
   const HWND focus = GetFocus();
   bool focusHidden = false;
-  for (Control& other : controls_) {
+  for (ControlState& other : controls_) {
     if (&other == &front || other.kind != Kind::PictureBox || other.container != front.container ||
         !other.window || !hasVisibleStyle(other.window))
       continue;
@@ -62,7 +62,7 @@ bool Win32Window::pressTabStripKey(const MSG& message) noexcept {
     return false;
   if (message.hwnd != form && !IsChild(form, message.hwnd)) return false;
   for (size_t i = 0; i < controls_.size(); ++i) {
-    const Control& c = controls_[i];
+    const ControlState& c = controls_[i];
     if (c.kind != Kind::TabStrip || !c.window || !IsWindowEnabled(c.window)) continue;
     const LRESULT count = SendMessageW(c.window, TCM_GETITEMCOUNT, 0, 0);
     if (count <= 0) return false;
@@ -76,4 +76,4 @@ bool Win32Window::pressTabStripKey(const MSG& message) noexcept {
   return false;
 }
 
-}  // namespace tollivor::win32
+}  // namespace tollivor::forms::win32
