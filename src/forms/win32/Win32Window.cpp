@@ -360,6 +360,10 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
       break;
   }
   if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
+  // At the base DPI the table's font is final unless the load handler
+  // changes it, so the control gets it now, as the dialog manager gives its
+  // controls theirs, and is not laid out a second time after the load.
+  if (dpi_ == kBaseDpi) applyFont(id, false);
   return true;
 }
 
@@ -460,19 +464,24 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
   }
 }
 
-// Each control is given its font once, after the load handler has chosen
-// it: a font change makes a control measure and lay itself out again, and
-// the settings form changes forty of them as it loads.
+// A control whose font the load handler changed is given it once, after
+// the handler: a font change makes a control measure and lay itself out
+// again, and the settings form changes forty of them as it loads. On a
+// finer display fitting may have made every font again: all are given.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
   fitFontsToCaptions();
-  for (size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Control& c = controls_[i];
+    if (c.window && (c.fontGiven != c.fontIndex || dpi_ != kBaseDpi))
+      applyFont(static_cast<ControlId>(i), false);
+  }
 }
 
 // A combo box's height follows its font: fitted to the table again.
 void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
-  const Control& c = controls_[static_cast<size_t>(id)];
+  Control& c = controls_[static_cast<size_t>(id)];
+  c.fontGiven = c.fontIndex;
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
   if (c.kind == Kind::ComboBox)
     fitComboHeight(c.window, px(c.rect.height));
