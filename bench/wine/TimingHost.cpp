@@ -8,7 +8,7 @@
 // tables; tools/bench runs it under Wine with the DLL registered.
 //
 //   TimingHost.exe [repetitions=100] [cycles=10000] [showCycles=500] [class]
-//   TimingHost.exe first ours|base CLASS
+//   TimingHost.exe first ours|base CLASS pumps|still
 #include <windows.h>
 #include <ole2.h>
 #include <commctrl.h>
@@ -584,10 +584,26 @@ double timed(const std::function<void()>& work) {
 
 // (d) in a process of its own: the first whole edit, the library's load
 // included, or the first dialog box. Prints milliseconds.
-int firstDialog(const std::string& side, const ClassUnderTest& c) {
+int firstDialog(const std::string& side, const ClassUnderTest& c, bool pumps) {
+  if (pumps) idle();  // what the start of the process left in the queue
   if (side == "base") {
-    // As a host's manifest would, before anything is timed.
-    makeThemedContext(LoadLibraryExW(L"Tollivor.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    // Common Controls 6 as a host's own manifest asks for them, set up before
+    // anything is timed and without loading Tollivor.dll.
+    wchar_t path[MAX_PATH + 16] = L"";
+    GetTempPathW(MAX_PATH, path);
+    wcscat(path, L"TimingHost.manifest");
+    const char manifest[] =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\"><dependency>"
+        "<dependentAssembly><assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" "
+        "version=\"6.0.0.0\" processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" "
+        "language=\"*\"/></dependentAssembly></dependency></assembly>";
+    if (FILE* f = _wfopen(path, L"wb")) std::fwrite(manifest, 1, sizeof manifest - 1, f), std::fclose(f);
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.lpSource = path;
+    g_themed = CreateActCtxW(&request);
+    if (g_themed == INVALID_HANDLE_VALUE) return 2;
     Baseline b(c);
     g_waitingForPaint = true;
     std::printf("%.3f\n", timed([&] { baselineWholeEdit(b); }));
@@ -645,8 +661,8 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   OleInitialize(nullptr);
   g_hook = SetWindowsHookExW(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId());
-  if (argc == 4 && std::string(argv[1]) == "first" && findClass(argv[3]))
-    return firstDialog(argv[2], *findClass(argv[3]));
+  if (argc == 5 && std::string(argv[1]) == "first" && findClass(argv[3]))
+    return firstDialog(argv[2], *findClass(argv[3]), std::string(argv[4]) == "pumps");
   if (argc >= 3 && std::string(argv[1]) == "trace" && findClass(argv[2]))
     return traceClass(*findClass(argv[2]), argc > 3 ? std::atof(argv[3]) : 0.3);
 

@@ -5,9 +5,23 @@
 
 #include <algorithm>
 
+#include "forms/win32/HelperLibrary.h"
 #include "win32/Convert.h"
 
 namespace tollivor::win32 {
+
+namespace {
+
+// The dialog's entry point in the common dialog library, which is loaded
+// when a dialog first opens rather than with the component.
+template <class Function>
+Function commonDialog(const char* name) noexcept {
+  HMODULE library = systemLibrary(L"comdlg32.dll");
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
+}  // namespace
 
 std::u16string openFileFilter(std::u16string_view filter) {
   if (filter.empty()) return {};
@@ -38,7 +52,8 @@ bool showOpenDialog(forms::WindowHandle owner, forms::CommonDialogSettings& dial
     // template that nobody supplies.
     ofn.Flags = dialog.flags & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE |
                                                    OFN_ENABLETEMPLATEHANDLE | OFN_ALLOWMULTISELECT);
-    if (!GetOpenFileNameW(&ofn)) return false;
+    const auto open = commonDialog<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+    if (!open || !open(&ofn)) return false;
     dialog.fileName = fromWide(file.c_str());
     return true;
   } catch (...) {
@@ -55,7 +70,8 @@ bool showColourDialog(forms::WindowHandle owner, forms::CommonDialogSettings& di
   cc.rgbResult = toColorRef(dialog.colour);
   cc.lpCustColors = customColours;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return false;
+  const auto choose = commonDialog<decltype(&ChooseColorW)>("ChooseColorW");
+  if (!choose || !choose(&cc)) return false;
   dialog.colour = static_cast<forms::Colour>(cc.rgbResult & 0xFFFFFF);
   return true;
 }

@@ -18,10 +18,18 @@ struct DisableData {
   std::vector<HWND>* disabled;
 };
 
+// Windows that the form owns, such as its combo boxes' lists, are its own.
+bool ownedBy(HWND window, HWND form) noexcept {
+  for (HWND w = GetWindow(window, GW_OWNER); w; w = GetWindow(w, GW_OWNER))
+    if (w == form) return true;
+  return false;
+}
+
 BOOL CALLBACK disableWindow(HWND window, LPARAM data) noexcept {
   auto& d = *reinterpret_cast<DisableData*>(data);
   // Hidden ones too: one shown during the show must not take input either.
-  if (window != d.form && window != d.owner && IsWindowEnabled(window)) {
+  if (window != d.form && window != d.owner && IsWindowEnabled(window) &&
+      !ownedBy(window, d.form)) {
     try {
       d.disabled->push_back(window);
     } catch (...) {
