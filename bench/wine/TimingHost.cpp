@@ -151,7 +151,9 @@ class Template {
     text(std::wstring(table.caption.begin(), table.caption.end()));
     word(static_cast<WORD>(table.font.points));
     text(std::wstring(table.font.name.begin(), table.font.name.end()));
-    for (const auto& row : table.controls) add(table, row);
+    // Our lines are drawn by the form, not made as windows: left out here.
+    for (const auto& row : table.controls)
+      if (row.kind != forms::Kind::Line) add(table, row);
   }
   const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
   std::vector<std::pair<int, const forms::ControlRow*>> combos, pictures, tabs;
@@ -418,7 +420,8 @@ LRESULT CALLBACK onSent(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && g_trace) {
     char line[96];
-    std::snprintf(line, sizeof line, "  sent 0x%04x to %s", sent->message, classOf(sent->hwnd).c_str());
+    std::snprintf(line, sizeof line, "  sent 0x%04x to %s %p", sent->message, classOf(sent->hwnd).c_str(),
+                  static_cast<void*>(sent->hwnd));
     note(line);
   }
   return CallNextHookEx(g_sentHook, code, wParam, lParam);

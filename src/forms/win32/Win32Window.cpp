@@ -464,17 +464,16 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
   }
 }
 
-// A control whose font the load handler changed is given it once, after
-// the handler: a font change makes a control measure and lay itself out
-// again, and the settings form changes forty of them as it loads. On a
-// finer display fitting may have made every font again: all are given.
+// A control is given its font once its load handler has chosen it, unless
+// it already has that one (at the base DPI, from its creation): a font
+// change makes a control measure and lay itself out again, and the settings
+// form changes forty of them as it loads.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
   fitFontsToCaptions();
   for (size_t i = 0; i < controls_.size(); ++i) {
     const Control& c = controls_[i];
-    if (c.window && (c.fontGiven != c.fontIndex || dpi_ != kBaseDpi))
-      applyFont(static_cast<ControlId>(i), false);
+    if (c.window && c.fontGiven != c.fontIndex) applyFont(static_cast<ControlId>(i), false);
   }
 }
 

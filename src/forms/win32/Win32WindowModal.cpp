@@ -18,18 +18,10 @@ struct DisableData {
   std::vector<HWND>* disabled;
 };
 
-// Windows that the form owns, such as its combo boxes' lists, are its own.
-bool ownedBy(HWND window, HWND form) noexcept {
-  for (HWND w = GetWindow(window, GW_OWNER); w; w = GetWindow(w, GW_OWNER))
-    if (w == form) return true;
-  return false;
-}
-
 BOOL CALLBACK disableWindow(HWND window, LPARAM data) noexcept {
   auto& d = *reinterpret_cast<DisableData*>(data);
   // Hidden ones too: one shown during the show must not take input either.
-  if (window != d.form && window != d.owner && IsWindowEnabled(window) &&
-      !ownedBy(window, d.form)) {
+  if (window != d.form && window != d.owner && IsWindowEnabled(window)) {
     try {
       d.disabled->push_back(window);
     } catch (...) {
@@ -60,7 +52,9 @@ bool Win32Window::showModal() noexcept {
   disableOtherWindows(modal);
   EnableWindow(form, TRUE);
   ShowWindow(form, SW_SHOWNORMAL);
-  SetForegroundWindow(form);
+  // Showing usually brings the form to the front already; asking again
+  // costs a round with the window system.
+  if (GetForegroundWindow() != form) SetForegroundWindow(form);
   focusFirstControl();
 
   runMessageLoop(modal);
