@@ -190,6 +190,9 @@ void Win32Window::rescale(int dpi) noexcept {
   }
   fitFontsToCaptions();
   sizeForm();
+  // Fonts made again before the load has ended are given after it.
+  if (fontsHeld_)
+    for (Control& c : controls_) c.fontGiven = SIZE_MAX;
   for (size_t i = 0; i < controls_.size(); ++i) {
     const Control& c = controls_[i];
     if (!c.window) continue;
