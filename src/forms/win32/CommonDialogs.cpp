@@ -5,12 +5,26 @@
 
 #include <algorithm>
 
+#include "forms/win32/HelperLibrary.h"
 #include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
 
 namespace tollivor::forms::win32 {
 
 using namespace tollivor::win32;  // the shared Win32 helpers
+
+namespace {
+
+// The dialog's entry point in the common dialog library, which is loaded
+// when a dialog first opens rather than with the component.
+template <class Function>
+Function commonDialog(const char* name) noexcept {
+  HMODULE library = systemLibrary(L"comdlg32.dll");
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
+}  // namespace
 
 std::u16string openFileFilter(std::u16string_view filter) {
   if (filter.empty()) return {};
@@ -41,7 +55,8 @@ bool showOpenDialog(forms::WindowHandle owner, forms::CommonDialogSettings& dial
     // template that nobody supplies.
     ofn.Flags = dialog.flags & ~static_cast<DWORD>(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE |
                                                    OFN_ENABLETEMPLATEHANDLE | OFN_ALLOWMULTISELECT);
-    if (!GetOpenFileNameW(&ofn)) return false;
+    const auto open = commonDialog<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
+    if (!open || !open(&ofn)) return false;
     dialog.fileName = fromWide(file.c_str());
     return true;
   } catch (...) {
@@ -58,7 +73,8 @@ bool showColourDialog(forms::WindowHandle owner, forms::CommonDialogSettings& di
   cc.rgbResult = toColorRef(dialog.colour);
   cc.lpCustColors = customColours;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return false;
+  const auto choose = commonDialog<decltype(&ChooseColorW)>("ChooseColorW");
+  if (!choose || !choose(&cc)) return false;
   dialog.colour = static_cast<forms::Colour>(cc.rgbResult & 0xFFFFFF);
   return true;
 }

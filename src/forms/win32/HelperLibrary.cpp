@@ -46,6 +46,23 @@ HMODULE helperLibrary(const std::wstring& fileName) noexcept {
   }
 }
 
+// Kept under its full path, which no helper's bare name can equal.
+HMODULE systemLibrary(const std::wstring& fileName) noexcept {
+  try {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L'\\' + fileName;
+    const LockGuard lock(g_mutex);
+    if (!g_loaded) g_loaded = new std::map<std::wstring, unique_hmodule>;
+    auto& library = (*g_loaded)[path];
+    if (!library) library.reset(LoadLibraryExW(path.c_str(), nullptr, 0));
+    return library.get();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 // Kept as a plain pointer, freed only here: a static map would free the
 // libraries at process exit, under the loader lock.
 void releaseHelperLibraries() noexcept {

@@ -20,6 +20,12 @@ tollivor::win32::unique_hmodule loadHelperLibrary(const std::wstring& fileName) 
 // was found stays loaded until releaseHelperLibraries (when the component
 // itself may unload). A library not found is looked for again next time.
 HMODULE helperLibrary(const std::wstring& fileName) noexcept;
+
+// A system library needed only now and then (the common dialogs'), loaded
+// by full path from the system folder when first asked for and kept with
+// the helpers: most edits never need it, and the component loads faster.
+HMODULE systemLibrary(const std::wstring& fileName) noexcept;
+
 void releaseHelperLibraries() noexcept;
 
 }  // namespace tollivor::forms::win32

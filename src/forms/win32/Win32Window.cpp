@@ -193,6 +193,9 @@ void Win32Window::rescale(int dpi) noexcept {
   }
   fitFontsToCaptions();
   sizeForm();
+  // Fonts made again before the load has ended are given after it.
+  if (fontsHeld_)
+    for (ControlState& c : controls_) c.fontGiven = SIZE_MAX;
   for (size_t i = 0; i < controls_.size(); ++i) {
     const ControlState& c = controls_[i];
     if (!c.window) continue;
@@ -323,6 +326,10 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
   if (c.kind == Kind::TabStrip) setUpTabStrip(id);
   if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
+  // At the base DPI the table's font is final unless the load handler
+  // changes it, so the control gets it now, as the dialog manager gives its
+  // controls theirs, and is not laid out a second time after the load.
+  if (dpi_ == kBaseDpi) applyFont(id, false);
   return true;
 }
 
@@ -423,19 +430,23 @@ std::optional<size_t> Win32Window::fontIndexFor(const forms::Font& font) noexcep
   }
 }
 
-// Each control is given its font once, after the load handler has chosen
-// it: a font change makes a control measure and lay itself out again, and
-// the settings form changes forty of them as it loads.
+// A control is given its font once its load handler has chosen it, unless
+// it already has that one (at the base DPI, from its creation): a font
+// change makes a control measure and lay itself out again, and the settings
+// form changes forty of them as it loads.
 void Win32Window::loaded() noexcept {
   fontsHeld_ = false;
   fitFontsToCaptions();
-  for (size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i].window) applyFont(static_cast<ControlId>(i), false);
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const ControlState& c = controls_[i];
+    if (c.window && c.fontGiven != c.fontIndex) applyFont(static_cast<ControlId>(i), false);
+  }
 }
 
 // A combo box's height follows its font: fitted to the table again.
 void Win32Window::applyFont(ControlId id, bool redraw) noexcept {
-  const ControlState& c = controls_[static_cast<size_t>(id)];
+  ControlState& c = controls_[static_cast<size_t>(id)];
+  c.fontGiven = c.fontIndex;
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c)), redraw);
   if (c.kind == Kind::ComboBox)
     fitComboHeight(c.window, px(c.rect.height));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -88,6 +89,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     HWND window = nullptr;            // a child: destroyed with the form
     forms::Font font;
     size_t fontIndex = 0;  // in fonts_; 0: the form's font
+    size_t fontGiven = SIZE_MAX;  // the fonts_ entry its window was last given
     forms::Colour fore = 0;
     forms::Colour back = 0;
     tollivor::win32::unique_hbrush backBrush;  // labels: painted behind the text

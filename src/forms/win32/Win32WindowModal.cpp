@@ -53,7 +53,9 @@ bool Win32Window::showModal() noexcept {
   disableOtherWindows(modal);
   EnableWindow(form, TRUE);
   ShowWindow(form, SW_SHOWNORMAL);
-  SetForegroundWindow(form);
+  // Showing usually brings the form to the front already; asking again
+  // costs a round with the window system.
+  if (GetForegroundWindow() != form) SetForegroundWindow(form);
   focusFirstControl();
 
   runMessageLoop(modal);
