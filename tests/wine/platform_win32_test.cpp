@@ -1,4 +1,4 @@
-// The Win32 platform with real windows: the modal show, shared fonts, what picture boxes keep,
+// The Win32 platform with real windows: the modal show, what picture boxes keep,
 // the folder chooser, and where the helper libraries are taken from.
 #include <windows.h>
 #include <shlobj.h>
@@ -23,7 +23,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
 win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<win32::Win32Window&>(*form.window()); }
 HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
-HFONT fontOf(TestForm& f, const forms::Control& c) { return HFONT(SendMessageW(controlOf(f, c), WM_GETFONT, 0, 0)); }
 win32::unique_hwnd popup(DWORD style) {
   return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, 0, 0, 9, 9, 0, 0, 0, 0));
 }
@@ -49,27 +48,6 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
     EXPECT_FALSE(othersEnabled) << "or the form itself disabled";
     EXPECT_TRUE(IsWindowEnabled(shown.get()) && IsWindowEnabled(hidden.get()));
   }
-}
-
-// Controls of one face share one font object, living as long as the form (the settings dialog
-// moves forty controls to one face); a combo box keeps the table's height in a new font.
-TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
-  TestForm form;
-  const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
-  const HFONT formFont = fontOf(form, cboKind), arial = fontOf(form, form.txtName);  // rows ask for Arial
-  ASSERT_NE(formFont, arial);
-  EXPECT_EQ(std::pair(fontOf(form, lblName), fontOf(form, form.chkFlag)), std::pair(arial, formFont));
-  ASSERT_TRUE(form.chkFlag.setFontName(u"Arial") && cboKind.setFontName(u"Courier New"));
-  ASSERT_TRUE(form.cmdApply.setFontName(u"Courier New"));
-  EXPECT_EQ(std::pair(fontOf(form, form.chkFlag), fontOf(form, form.cmdApply)),
-            std::pair(arial, fontOf(form, cboKind)));
-  EXPECT_STREQ(driver::fontOf(controlOf(form, cboKind)).lfFaceName, L"Courier New");
-  RECT combo{};
-  GetWindowRect(controlOf(form, cboKind), &combo);
-  EXPECT_EQ(combo.bottom - combo.top, 315 / 15);
-  ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));  // back: the form's own, Courier still usable
-  EXPECT_EQ(fontOf(form, cboKind), formFont);
-  EXPECT_STREQ(driver::fontOf(controlOf(form, form.cmdApply)).lfFaceName, L"Courier New");
 }
 
 // Pictures load at their own size and stay while the form shows and hides; no picture changes
