@@ -9,6 +9,7 @@
 #include "component_support.h"
 #include "driver.h"
 #include "forms/win32/Win32Window.h"
+#include "host/Bar.h"
 #include "shared/ShellEx.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
@@ -85,14 +86,18 @@ TEST(PictureBox, LoadsKeepsAndClears) {
   EXPECT_EQ(std::pair(at(30, 59), at(20, 59)), std::pair(kRed, green));
 }
 
-// Helper libraries are looked for beside the program only, so a copy of this program alone in a
-// folder checks each case (in TOLLIVOR_ISOLATED_CASE) and leaves "ran" beside itself. With them
-// beside it, the folder chooser (owned by the form, with the prompt) gives the chosen full path.
+// Helper libraries are looked for beside the program only, by the component and by the sample bar,
+// so a copy of this program alone in a folder checks each case (in TOLLIVOR_ISOLATED_CASE) and leaves
+// "ran" beside itself. With them beside it, the folder chooser (owned by the form, with the prompt)
+// gives the chosen full path.
 TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
   const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
   wchar_t sysgate[32] = {};
   if (GetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", sysgate, 32)) {
     const bool beside = std::wstring_view(sysgate) == L"beside";
+    const win32::unique_hwnd bar(host::CreateBar(GetModuleHandleW(nullptr), {.entriesPath = programFolder + L"entries.txt",
+                                                                              .playSound = false, .quitOnClose = false}));
+    ASSERT_TRUE(bar) << "the bar draws its entries' icons as it starts";
     EXPECT_EQ(ShellEx::GetSpecialIcon(5) != 0, beside);
     if (std::wstring_view(sysgate) == L"current directory") {  // there, and not taken
       ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);
