@@ -151,11 +151,7 @@ tollivor_third_party(${GOOGLETEST_SOURCE} googletest)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES} tests/common/FormContract.cpp)
 target_include_directories(wine_tests PRIVATE ${GEN} src tests tests/wine)
-add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding TollivorHost planted_sysgate)
-# A Sysgate.dll that marks its loading, planted for the sample host to ignore.
-add_library(planted_sysgate SHARED tests/wine/planted/Sysgate.c)
-set_target_properties(planted_sysgate PROPERTIES PREFIX "" OUTPUT_NAME Sysgate
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/planted ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib/planted)
+add_dependencies(wine_tests tollivor_typelib Tollivor sdk_early_binding TollivorHost)
 target_link_libraries(wine_tests PRIVATE tollivor_win32 tollivor_host tollivor_guids GTest::gtest
   ${WINDOWS_SYSTEM_LIBS})
 if(TOLLIVOR_RUNS_HERE)

@@ -1,7 +1,5 @@
 #include "component_support.h"
 
-#include "driver.h"
-
 namespace tollivor::test {
 
 std::wstring componentPath() {
@@ -58,17 +56,6 @@ HRESULT callByName(IDispatch* object, const wchar_t* name, std::wstring* text) {
   if (text && result.vt == VT_BSTR) text->assign(result.bstrVal, SysStringLen(result.bstrVal));
   VariantClear(&result);
   return hr;
-}
-
-void showWhile(const std::function<void()>& show, const wchar_t* caption,
-               const std::function<void(HWND dialog, DWORD thread)>& steps) {
-  driver::Watcher watcher([&](DWORD thread) {
-    HWND dialog = driver::waitForWindow(thread, caption);
-    if (dialog) steps(dialog, thread);
-    if (!dialog || !driver::waitFor([&] { return !IsWindowVisible(dialog); }, 3000))
-      driver::closeAll(thread);
-  });
-  show();
 }
 
 }  // namespace tollivor::test

@@ -1,11 +1,10 @@
 // What the component tests share: the DLL, its registration, COM helpers,
-// the classes as hosts know them, and a dialog worked while it shows.
+// and the classes as hosts know them.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
-#include <functional>
 #include <string>
 
 #include "Tollivor_h.h"
@@ -50,11 +49,5 @@ inline constexpr ClassNames kClasses[] = {
     {L"Tollivor.CSettingEx", L"{FE89EDEA-C93E-4B08-8366-6874FB347DD3}",
      L"{A59224D2-D811-4B2D-89D2-987888D07C91}", L"Tollivar Property"}};
 inline constexpr wchar_t kLibraryId[] = L"{068B30C0-D64F-4CC1-8F76-92636E44C7A1}";
-
-// Runs show() (a modal Show) while a watcher thread waits for the dialog
-// with this caption and works it; a dialog still up after the steps, or
-// none at all, ends the show, so that a failing test fails, not hangs.
-void showWhile(const std::function<void()>& show, const wchar_t* caption,
-               const std::function<void(HWND dialog, DWORD thread)>& steps);
 
 }  // namespace tollivor::test

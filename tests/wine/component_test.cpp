@@ -13,7 +13,6 @@
 #include "component_support.h"
 #include "driver.h"
 #include "item/frmProperty.h"
-#include "pictures.h"
 
 namespace tollivor::test {
 namespace {
@@ -126,7 +125,7 @@ TEST_F(ComponentThreads, TwoThreadsShowTheirOwnDialogsAtOnce) {
   onApartmentThreads(2, [&](int t) {
     auto item = create();
     item->put_ItemInfo(bstr(t ? L"Recycle Bin|second" : L"My Computer|first").get());
-    showWhile([&] { item->Show(); }, kClasses[0].caption,
+    driver::showWhile([&] { item->Show(); }, kClasses[0].caption,
               [](HWND dialog, DWORD) { driver::click(driver::findControl(dialog, L"&OK")); });
     callByName(item.get(), L"ItemInfo", &results[t]);
   });
@@ -189,7 +188,7 @@ TEST_F(ComponentFaults, ADialogUpTakesShowAgainOtherApartmentsAndACloseUnderItsB
   ASSERT_EQ(CoMarshalInterThreadInterfaceInStream(IID__CProperty, item.get(), &stream), S_OK);
   bool upAfterInnerShow = false, served = false, usable = false;
   ASSERT_NE(SetTimer(nullptr, 0, 50, &showAgain), 0u);
-  showWhile([&] { item->Show(); }, kClasses[0].caption, [&](HWND dialog, DWORD thread) {
+  driver::showWhile([&] { item->Show(); }, kClasses[0].caption, [&](HWND dialog, DWORD thread) {
     upAfterInnerShow = driver::waitFor([] { return g_innerShow == S_OK; }, 2000);
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     Ref<_CProperty> proxy;

@@ -23,7 +23,6 @@
 #include "settings/frmSettingEx.h"
 #include "win32/Convert.h"
 #include "win32/SettingsKey.h"
-#include "win32/ThisModule.h"
 
 namespace tollivor::test {
 namespace {
@@ -271,22 +270,6 @@ TEST_F(Dialogs, HostBarSavesAnItemEditAndTakesTheSettings) {
     driver::click(controlWindow(dialog, kSettings, "cmdOK"));
   });
   EXPECT_EQ(tools(bar.get()), 0);
-}
-
-// Started from a folder that holds a planted Sysgate.dll, with none beside it, the bar draws its
-// icons without it: the planted library, which marks its loading, never runs.
-TEST(HostBar, LeavesAHelperLibraryInTheCurrentFolderAlone) {
-  const std::wstring bin = win32::folderOf(win32::modulePath(nullptr)), planted = bin + L"planted\\";
-  const std::wstring alone = tempFolder(L"tollivor-host-alone"), marker = planted + L"planted-loaded";
-  ASSERT_TRUE(CopyFileW((bin + L"TollivorHost.exe").c_str(), (alone + L"TollivorHost.exe").c_str(), FALSE));
-  DeleteFileW(marker.c_str());
-  driver::Watcher closer([](DWORD) {
-    HWND bar = nullptr;
-    driver::waitFor([&] { return (bar = FindWindowW(L"TollivarBar", nullptr)) && IsWindowVisible(bar); });
-    PostMessageW(bar, WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(runProgram(L"\"" + alone + L"TollivorHost.exe\" /entries \"" + alone + L"entries.txt\"", planted.c_str()), 0u);
-  EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted Sysgate.dll was loaded";
 }
 
 }  // namespace

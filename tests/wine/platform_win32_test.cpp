@@ -1,4 +1,4 @@
-// The Win32 platform with real windows: the modal show, shared fonts, what picture boxes keep,
+// The Win32 platform with real windows: the modal show, what picture boxes keep,
 // the folder chooser, and where the helper libraries are taken from.
 #include <windows.h>
 #include <shlobj.h>
@@ -10,6 +10,7 @@
 #include "driver.h"
 #include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
+#include "host/Bar.h"
 #include "shared/ShellEx.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
@@ -24,7 +25,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
 forms::win32::Win32Window& windowOf(TestForm& form) { return dynamic_cast<forms::win32::Win32Window&>(*form.window()); }
 HWND controlOf(TestForm& form, const forms::Control& c) { return windowOf(form).controlWindow(c.id()); }
-HFONT fontOf(TestForm& f, const forms::Control& c) { return HFONT(SendMessageW(controlOf(f, c), WM_GETFONT, 0, 0)); }
 win32::unique_hwnd popup(DWORD style) {
   return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, 0, 0, 9, 9, 0, 0, 0, 0));
 }
@@ -50,27 +50,6 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
     EXPECT_FALSE(othersEnabled) << "or the form itself disabled";
     EXPECT_TRUE(IsWindowEnabled(shown.get()) && IsWindowEnabled(hidden.get()));
   }
-}
-
-// Controls of one face share one font object, living as long as the form (the settings dialog
-// moves forty controls to one face); a combo box keeps the table's height in a new font.
-TEST(FormWindow, ControlsOfOneFontShareOneFontObject) {
-  TestForm form;
-  const forms::Control lblName(form, "lblName"), cboKind(form, "cboKind");
-  const HFONT formFont = fontOf(form, cboKind), arial = fontOf(form, form.txtName);  // rows ask for Arial
-  ASSERT_NE(formFont, arial);
-  EXPECT_EQ(std::pair(fontOf(form, lblName), fontOf(form, form.chkFlag)), std::pair(arial, formFont));
-  ASSERT_TRUE(form.chkFlag.setFontName(u"Arial") && cboKind.setFontName(u"Courier New"));
-  ASSERT_TRUE(form.cmdApply.setFontName(u"Courier New"));
-  EXPECT_EQ(std::pair(fontOf(form, form.chkFlag), fontOf(form, form.cmdApply)),
-            std::pair(arial, fontOf(form, cboKind)));
-  EXPECT_STREQ(driver::fontOf(controlOf(form, cboKind)).lfFaceName, L"Courier New");
-  RECT combo{};
-  GetWindowRect(controlOf(form, cboKind), &combo);
-  EXPECT_EQ(combo.bottom - combo.top, 315 / 15);
-  ASSERT_TRUE(cboKind.setFontName(*form.cmdOK.fontName()));  // back: the form's own, Courier still usable
-  EXPECT_EQ(fontOf(form, cboKind), formFont);
-  EXPECT_STREQ(driver::fontOf(controlOf(form, form.cmdApply)).lfFaceName, L"Courier New");
 }
 
 // Pictures load at their own size and stay while the form shows and hides; no picture changes
@@ -108,14 +87,18 @@ TEST(PictureBox, LoadsKeepsAndClears) {
   EXPECT_EQ(std::pair(at(30, 59), at(20, 59)), std::pair(kRed, green));
 }
 
-// Helper libraries are looked for beside the program only, so a copy of this program alone in a
-// folder checks each case (in TOLLIVOR_ISOLATED_CASE) and leaves "ran" beside itself. With them
-// beside it, the folder chooser (owned by the form, with the prompt) gives the chosen full path.
+// Helper libraries are looked for beside the program only, by the component and by the sample bar,
+// so a copy of this program alone in a folder checks each case (in TOLLIVOR_ISOLATED_CASE) and leaves
+// "ran" beside itself. With them beside it, the folder chooser (owned by the form, with the prompt)
+// gives the chosen full path.
 TEST(HelperSearch, OnlyLibrariesBesideTheProgramAreUsed) {
   const std::wstring programFolder = win32::folderOf(win32::modulePath(nullptr));
   wchar_t sysgate[32] = {};
   if (GetEnvironmentVariableW(L"TOLLIVOR_ISOLATED_CASE", sysgate, 32)) {
     const bool beside = std::wstring_view(sysgate) == L"beside";
+    const win32::unique_hwnd bar(host::CreateBar(GetModuleHandleW(nullptr), {.entriesPath = programFolder + L"entries.txt",
+                                                                              .playSound = false, .quitOnClose = false}));
+    ASSERT_TRUE(bar) << "the bar draws its entries' icons as it starts";
     EXPECT_EQ(ShellEx::GetSpecialIcon(5) != 0, beside);
     if (std::wstring_view(sysgate) == L"current directory") {  // there, and not taken
       ASSERT_NE(GetFileAttributesW(L"Sysgate.dll"), INVALID_FILE_ATTRIBUTES);

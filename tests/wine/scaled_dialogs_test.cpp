@@ -80,9 +80,7 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
     const forms::FormTable table = d.table();
     const POINT cursor{LONG(d.cursorAt * GetSystemMetrics(SM_CXSCREEN)), LONG(d.cursorAt * GetSystemMetrics(SM_CYSCREEN))};
     SetCursorPos(cursor.x, cursor.y);
-    driver::Watcher watcher([&](DWORD thread) {
-      HWND dialog = driver::waitForWindow(thread, d.caption);
-      if (!dialog) return driver::closeAll(thread);
+    driver::showWhile(d.show, d.caption, [&](HWND dialog, DWORD) {
       RECT client{}, outer{};
       GetClientRect(dialog, &client), GetWindowRect(dialog, &outer);
       const POINT place = placed(cursor, outer.right - outer.left, outer.bottom - outer.top);
@@ -125,15 +123,14 @@ TEST(DisplayScale, DialogsGrowWithTheDisplayStayWholeAndPlacedAndFollowANewDpi) 
       }
       driver::closeWindow(dialog);
     });
-    d.show();
   }
 }
 
 TEST(PathCompletion, TypingPartOfAPathInTheItemDialogOffersTheFolder) {
   ASSERT_EQ(registerComponent(), S_OK);
-  driver::Watcher watcher([&](DWORD thread) {
-    HWND dialog = driver::waitForWindow(thread, L"Item Property"), list = nullptr;
-    if (!dialog) return driver::closeAll(thread);
+  const auto show = [] { showClass<_CProperty>(L"Tollivor.CProperty", IID__CProperty, L"|"); };
+  driver::showWhile(show, L"Item Property", [](HWND dialog, DWORD thread) {
+    HWND list = nullptr;
     HWND edit = FindWindowExW(driver::controlWindow(dialog, frmPropertyTable(), "Text1"), nullptr, L"Edit", nullptr);
     for (wchar_t c : std::wstring(L"C:\\win")) {  // keys through the system's input queue
       INPUT key[2] = {{INPUT_KEYBOARD, {.ki = {0, WORD(c), KEYEVENTF_UNICODE}}},
@@ -151,7 +148,6 @@ TEST(PathCompletion, TypingPartOfAPathInTheItemDialogOffersTheFolder) {
         << "Down takes the suggestion into the line";
     driver::closeWindow(dialog);
   });
-  showClass<_CProperty>(L"Tollivor.CProperty", IID__CProperty, L"|");
 }
 
 }  // namespace
