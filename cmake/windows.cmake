@@ -76,13 +76,16 @@ add_custom_command(
 add_custom_target(tollivor_typelib DEPENDS ${GEN}/Tollivor.tlb ${GEN}/Tollivor_h.h)
 
 # The developer kit beside the binaries: header, identifiers, type library,
-# and the special items' names.
+# the special items' names, and the bar's settings with their colour reader.
 set(SDK ${CMAKE_BINARY_DIR}/sdk)
 set(SDK_FILES Tollivor_h.h Tollivor_i.c Tollivor.tlb)
 list(TRANSFORM SDK_FILES PREPEND ${SDK}/ OUTPUT_VARIABLE SDK_OUTPUTS)
 list(TRANSFORM SDK_FILES PREPEND ${GEN}/ OUTPUT_VARIABLE SDK_INPUTS)
-list(APPEND SDK_OUTPUTS ${SDK}/SpecialItems.h)
-list(APPEND SDK_INPUTS ${CMAKE_SOURCE_DIR}/src/sdk/SpecialItems.h)
+set(SDK_SOURCES SpecialItems.h SettingKeys.h StoredColour.h StoredColour.cpp)
+foreach(file ${SDK_SOURCES})
+  list(APPEND SDK_OUTPUTS ${SDK}/${file})
+  list(APPEND SDK_INPUTS ${CMAKE_SOURCE_DIR}/src/sdk/${file})
+endforeach()
 add_custom_command(OUTPUT ${SDK_OUTPUTS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SDK}
   COMMAND ${CMAKE_COMMAND} -E copy ${SDK_INPUTS} ${SDK}

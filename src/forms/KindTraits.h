@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "forms/ControlTable.h"
+#include "sdk/StoredColour.h"
 
 namespace tollivor::forms {
 
@@ -14,7 +15,6 @@ inline constexpr int kSysWindow = 5;
 inline constexpr int kSysWindowText = 8;
 inline constexpr int kSysButtonFace = 15;
 inline constexpr int kSysButtonText = 18;
-inline constexpr int kLastSystemColour = 30;
 
 // One row per kind. A kind's own behaviour beyond these (a combo box's list,
 // a tab strip's pages, a picture box's drawing) lives with its operations.
@@ -60,13 +60,6 @@ constexpr KindTraits traits(Kind kind) noexcept {
       return {.hasText = false, .focusable = true};
   }
   return {};
-}
-
-// An RGB value, or a system colour number the system knows.
-constexpr bool isValidColour(Colour colour) noexcept {
-  const auto bits = static_cast<std::uint32_t>(colour);
-  if ((bits & 0xFF000000u) == 0) return true;
-  return (bits & 0xFF000000u) == 0x80000000u && (bits & 0x00FFFFFFu) <= kLastSystemColour;
 }
 
 }  // namespace tollivor::forms

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/SettingKeys.h"
+#include "sdk/SettingKeys.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 #include "win32/SettingsKey.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "forms/IgnoringErrors.h"
-#include "settings/SettingKeys.h"
-#include "settings/StoredColour.h"
+#include "sdk/SettingKeys.h"
+#include "sdk/StoredColour.h"
 #include "settings/frmSettingEx.h"
 
 namespace tollivor::SettingsMapping {

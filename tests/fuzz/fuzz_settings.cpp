@@ -12,8 +12,8 @@
 #include "check.h"
 #include "forms/headless/HeadlessPlatform.h"
 #include "settings/CSettingEx.h"
-#include "settings/SettingKeys.h"
-#include "settings/StoredColour.h"
+#include "sdk/SettingKeys.h"
+#include "sdk/StoredColour.h"
 
 namespace {
 

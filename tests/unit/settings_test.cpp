@@ -4,7 +4,7 @@
 
 #include "host/core/BarSettings.h"
 #include "settings/CSettingEx.h"
-#include "settings/SettingKeys.h"
+#include "sdk/SettingKeys.h"
 #include "settings/frmSettingEx.h"
 #include "unit/harness.h"
 

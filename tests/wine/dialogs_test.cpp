@@ -19,7 +19,7 @@
 #include "host/Bar.h"
 #include "host/core/Entries.h"
 #include "item/frmProperty.h"
-#include "settings/SettingKeys.h"
+#include "sdk/SettingKeys.h"
 #include "settings/frmSettingEx.h"
 #include "win32/Convert.h"
 #include "win32/SettingsKey.h"

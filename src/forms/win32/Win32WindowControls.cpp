@@ -179,7 +179,7 @@ std::optional<forms::Colour> Win32Window::foreColour(ControlId id) noexcept {
 
 bool Win32Window::setForeColour(ControlId id, forms::Colour colour) noexcept {
   ControlState* c = find(id);
-  if (!c || !forms::traits(c->kind).foreColour || !forms::isValidColour(colour)) return false;
+  if (!c || !forms::traits(c->kind).foreColour || !isValidColour(colour)) return false;
   if (c->kind == Kind::Line) {
     c->fore = colour;
     HWND parent = c->container >= 0 ? controlWindow(c->container) : window_.get();
@@ -199,7 +199,7 @@ std::optional<forms::Colour> Win32Window::backColour(ControlId id) noexcept {
 
 bool Win32Window::setBackColour(ControlId id, forms::Colour colour) noexcept {
   ControlState* c = find(id);
-  if (!c || !forms::traits(c->kind).backColour || !forms::isValidColour(colour)) return false;
+  if (!c || !forms::traits(c->kind).backColour || !isValidColour(colour)) return false;
   c->back = colour;
   c->backBrush.reset();  // made again, in the new colour, at the next paint
   InvalidateRect(c->window, nullptr, TRUE);

@@ -1,7 +1,7 @@
 #include "host/core/BarSettings.h"
 
-#include "settings/SettingKeys.h"
-#include "settings/StoredColour.h"
+#include "sdk/SettingKeys.h"
+#include "sdk/StoredColour.h"
 
 namespace tollivor::host {
 

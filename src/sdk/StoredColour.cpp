@@ -1,10 +1,8 @@
-#include "settings/StoredColour.h"
+#include "StoredColour.h"  // beside it, here and in the kit
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
-
-#include "forms/KindTraits.h"
 
 namespace tollivor {
 
@@ -107,7 +105,7 @@ std::optional<std::int32_t> ColourFromText(std::u16string_view text) noexcept {
     if (!value || *value < INT32_MIN || *value > INT32_MAX) return std::nullopt;
     const auto colour = static_cast<std::int32_t>(*value);
     // The colours the forms platform takes: what it refuses the dialog never shows.
-    if (!forms::isValidColour(colour)) return std::nullopt;
+    if (!isValidColour(colour)) return std::nullopt;
     return colour;
   } catch (...) {
     return std::nullopt;
