@@ -106,7 +106,8 @@ Win32Window::~Win32Window() {
 }
 
 bool Win32Window::build() noexcept {
-  if (!owner_.window() || !pictureClass_.registered()) return false;
+  HWND owner = threadOwnerWindow();
+  if (!owner || !pictureClass_.registered()) return false;
   // A control's window class is chosen when it is created: Common Controls
   // 6 for every control made inside this scope.
   const ActivationScope visualStyles;
@@ -116,7 +117,7 @@ bool Win32Window::build() noexcept {
 
   EmptyDialogTemplate dialogTemplate{};
   dialogTemplate.header.style = kFormStyle;
-  HWND form = CreateDialogIndirectParamW(thisModule(), &dialogTemplate.header, owner_.window(),
+  HWND form = CreateDialogIndirectParamW(thisModule(), &dialogTemplate.header, owner,
                                          &Win32Window::dialogProc,
                                          reinterpret_cast<LPARAM>(this));
   if (!form) return false;

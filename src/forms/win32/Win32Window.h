@@ -172,10 +172,9 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   Modal* modal_ = nullptr;
   bool dropping_ = false;  // the form's drop handler is running
 
-  // Declared before the window so that they outlive it: the owner must
-  // exist while the form does, the class while its windows do, and fonts,
-  // brushes and bitmaps while the controls use them.
-  OwnerLease owner_;
+  // Declared before the window so that they outlive it: the class while
+  // its windows do, and fonts, brushes and bitmaps while the controls use
+  // them. (The thread's owner window outlives every form of the thread.)
   PictureClassLease pictureClass_;
   // One font per description, shared by the controls that use it (a form
   // whose controls all take the same face makes it once), its line height

@@ -180,7 +180,7 @@ bool Win32Window::onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept {
 // --- other windows of the thread ---------------------------------------------
 
 void Win32Window::disableOtherWindows(Modal& modal) noexcept {
-  DisableData data{window_.get(), owner_.window(), &modal.disabled};
+  DisableData data{window_.get(), GetWindow(window_.get(), GW_OWNER), &modal.disabled};
   EnumThreadWindows(GetCurrentThreadId(), &disableWindow, reinterpret_cast<LPARAM>(&data));
 }
 
