@@ -326,7 +326,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   if (forms::traits(c.kind).hasValue && (row.flags & forms::kChecked))
     SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
   if (c.kind == Kind::TabStrip) setUpTabStrip(id);
-  if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   // At the base DPI the table's font is final unless the load handler
   // changes it, so the control gets it now, as the dialog manager gives its
   // controls theirs, and is not laid out a second time after the load.
@@ -335,8 +334,12 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
 }
 
 // Path completion works inside the edit line alone; the form hears of it
-// only as of any other typing.
-void Win32Window::offerPathCompletion(const ControlState& c) noexcept {
+// only as of any other typing. It is attached when the line first takes
+// the focus, as nothing can be typed before: the shell's object and its
+// list window are then made only for the forms where someone types.
+void Win32Window::offerPathCompletion(ControlState& c) noexcept {
+  if (c.completionOffered) return;
+  c.completionOffered = true;
   HWND edit = c.window;
   if (c.kind == Kind::ComboBox) {
     COMBOBOXINFO info{};
@@ -528,7 +531,14 @@ bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
   const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
   ControlState* c = find(id);
   if (!c || !lParam) return false;
-  if (HIWORD(wParam) != win32Kind(c->kind).clickCode) return false;
+  const int code = HIWORD(wParam);
+  if ((code == EN_SETFOCUS && c->kind == Kind::TextBox) ||
+      (code == CBN_SETFOCUS && c->kind == Kind::ComboBox)) {
+    if (table_.controls[static_cast<size_t>(id)].flags & forms::kPathCompletion)
+      offerPathCompletion(*c);
+    return false;
+  }
+  if (code != win32Kind(c->kind).clickCode) return false;
   if (forms::traits(c->kind).exclusive) selectOption(id);
   if (c->kind == Kind::ComboBox) {
     // The edit line shows the pick only after this notification; the

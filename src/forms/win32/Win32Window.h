@@ -98,6 +98,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     bool created = false;
     bool creating = false;
     bool hiddenByCover = false;  // a page hidden behind the page in front
+    bool completionOffered = false;  // path completion, at first focus
   };
 
   // What a modal show changes and must put back.
@@ -123,7 +124,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
   void fitFontsToCaptions() noexcept;
-  void offerPathCompletion(const ControlState& control) noexcept;
+  void offerPathCompletion(ControlState& control) noexcept;  // once, at first focus
 
   ControlState* find(forms::ControlId id) noexcept;
   ControlState* find(forms::ControlId id, forms::Kind kind) noexcept;
