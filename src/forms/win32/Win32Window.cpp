@@ -334,22 +334,19 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
 }
 
 // Path completion works inside the edit line alone; the form hears of it
-// only as of any other typing. It is attached when the line first takes
-// the focus, as nothing can be typed before: the shell's object and its
-// list window are then made only for the forms where someone types.
-void Win32Window::offerPathCompletion(ControlState& c) noexcept {
-  if (c.completionOffered) return;
-  c.completionOffered = true;
-  HWND edit = c.window;
-  if (c.kind == Kind::ComboBox) {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(c.window, &info)) return;
-    edit = info.hwndItem;
-  } else if (c.kind != Kind::TextBox) {
-    return;
-  }
-  win32::offerPathCompletion(edit);
+// only as of any other typing. It is attached just before the first key
+// reaches the line: the shell's object and its list window cost a good part
+// of a load, and most edits never type a path.
+void Win32Window::offerPathCompletion(HWND target) noexcept {
+  const ControlId id = controlOf(target);
+  ControlState* c = find(id);
+  if (!c || c->completionOffered) return;
+  if (!(table_.controls[static_cast<size_t>(id)].flags & forms::kPathCompletion)) return;
+  // A text box is its own edit line; a combo box's is its child.
+  const HWND line = c->kind == Kind::TextBox ? c->window : nullptr;
+  if (target != line && !(c->kind == Kind::ComboBox && GetParent(target) == c->window)) return;
+  c->completionOffered = true;
+  win32::offerPathCompletion(target);
 }
 
 // A combo box's height follows its font; its selection field is sized so
@@ -531,14 +528,7 @@ bool Win32Window::onCommand(WPARAM wParam, LPARAM lParam) noexcept {
   const ControlId id = controlOf(reinterpret_cast<HWND>(lParam));
   ControlState* c = find(id);
   if (!c || !lParam) return false;
-  const int code = HIWORD(wParam);
-  if ((code == EN_SETFOCUS && c->kind == Kind::TextBox) ||
-      (code == CBN_SETFOCUS && c->kind == Kind::ComboBox)) {
-    if (table_.controls[static_cast<size_t>(id)].flags & forms::kPathCompletion)
-      offerPathCompletion(*c);
-    return false;
-  }
-  if (code != win32Kind(c->kind).clickCode) return false;
+  if (HIWORD(wParam) != win32Kind(c->kind).clickCode) return false;
   if (forms::traits(c->kind).exclusive) selectOption(id);
   if (c->kind == Kind::ComboBox) {
     // The edit line shows the pick only after this notification; the

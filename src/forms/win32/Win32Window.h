@@ -98,7 +98,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     bool created = false;
     bool creating = false;
     bool hiddenByCover = false;  // a page hidden behind the page in front
-    bool completionOffered = false;  // path completion, at first focus
+    bool completionOffered = false;  // path completion, at the first key
   };
 
   // What a modal show changes and must put back.
@@ -124,7 +124,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
   void fitFontsToCaptions() noexcept;
-  void offerPathCompletion(ControlState& control) noexcept;  // once, at first focus
+  void offerPathCompletion(HWND target) noexcept;  // a key is about to reach `target`
 
   ControlState* find(forms::ControlId id) noexcept;
   ControlState* find(forms::ControlId id, forms::Kind kind) noexcept;

@@ -82,6 +82,8 @@ void Win32Window::runMessageLoop(Modal& modal) noexcept {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (message.message == WM_KEYDOWN || message.message == WM_CHAR)
+      offerPathCompletion(message.hwnd);
     if (pressTabStripKey(message) || pressDialogKey(message)) continue;
     if (!IsDialogMessageW(form, &message)) {
       TranslateMessage(&message);
