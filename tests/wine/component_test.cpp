@@ -13,6 +13,7 @@
 #include "component_support.h"
 #include "driver.h"
 #include "item/frmProperty.h"
+#include "win32/Handles.h"
 
 namespace tollivor::test {
 namespace {
@@ -166,6 +167,50 @@ TEST_F(ComponentFaults, CanUnloadNowWaitsForFactoriesObjectsLocksAndAShowUnderwa
   EXPECT_EQ(g_held->Show(), S_OK);  // the release unloads the form, which ends the show
   EXPECT_EQ(g_askedDuringShow, S_FALSE) << "the library could have been unloaded under Show";
   EXPECT_EQ(canUnloadNow(), S_OK) << "once Show has returned, nothing holds it";
+}
+
+// The thread's hidden owner windows ("Tollivor", of the system's static class).
+std::vector<HWND> ownerWindows(DWORD thread) {
+  std::vector<HWND> found;
+  for (HWND window : driver::threadWindows(thread)) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (!_wcsicmp(name, L"Static") && driver::windowText(window) == L"Tollivor") found.push_back(window);
+  }
+  return found;
+}
+
+// One owner window a thread, kept between forms (making it is much of a
+// load), gone once the library may unload: at once on the asking thread, on
+// another when that thread next takes its messages.
+TEST_F(ComponentFaults, EachThreadKeepsOneOwnerWindowUntilTheLibraryMayGo) {
+  create<IUnknown>(1, IID_IUnknown).reset();
+  const auto kept = ownerWindows(GetCurrentThreadId());
+  ASSERT_EQ(kept.size(), 1u) << "kept after its form went";
+  create<IUnknown>(0, IID_IUnknown).reset();
+  EXPECT_EQ(ownerWindows(GetCurrentThreadId()), kept) << "the next form takes the same one";
+  const win32::unique_handle made(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      asked(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::vector<HWND> otherKept, otherAfter;
+  std::thread other([&] {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    create<IUnknown>(2, IID_IUnknown).reset();
+    otherKept = ownerWindows(GetCurrentThreadId());
+    SetEvent(made.get());
+    WaitForSingleObject(asked.get(), driver::kTimeoutMs);
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    otherAfter = ownerWindows(GetCurrentThreadId());
+    CoUninitialize();
+  });
+  WaitForSingleObject(made.get(), driver::kTimeoutMs);
+  EXPECT_EQ(canUnloadNow(), S_OK);
+  EXPECT_TRUE(ownerWindows(GetCurrentThreadId()).empty());
+  SetEvent(asked.get());
+  other.join();
+  EXPECT_EQ(otherKept.size(), 1u);
+  EXPECT_TRUE(otherAfter.empty()) << "the other thread's went when it took its messages";
+  create<IUnknown>(1, IID_IUnknown).reset();
+  EXPECT_EQ(ownerWindows(GetCurrentThreadId()).size(), 1u) << "a new one after the release";
 }
 
 _CProperty* g_item = nullptr;

@@ -29,8 +29,9 @@ win32::unique_hwnd popup(DWORD style) {
   return win32::unique_hwnd(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | style, 0, 0, 9, 9, 0, 0, 0, 0));
 }
 
-// While a form is shown the thread's other windows are disabled, and enabled again however the
-// show ends: a key, the form hidden from another thread, or destroyed behind its back.
+// While a form is shown the thread's other windows are disabled (but not its own combo box's
+// list), and enabled again however the show ends: a key, the form hidden from another thread, or
+// destroyed behind its back.
 TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
   for (const char* end : {"Esc", "hidden from another thread", "destroyed"}) {
     SCOPED_TRACE(end);
@@ -38,10 +39,13 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
     TestForm form;
     HWND window = windowOf(form).formWindow();
     form.onApply = [&] { DestroyWindow(window); };  // on the form's thread
+    COMBOBOXINFO combo{.cbSize = sizeof combo};
+    ASSERT_TRUE(GetComboBoxInfo(driver::controlWindow(window, form.table(), "cboKind"), &combo));
     bool othersEnabled = true;
     driver::Watcher watcher([&](DWORD thread) {
       if (!driver::waitForWindow(thread, L"Tollivor Test Form")) return driver::closeAll(thread);
-      othersEnabled = IsWindowEnabled(shown.get()) || IsWindowEnabled(hidden.get()) || !IsWindowEnabled(window);
+      othersEnabled = IsWindowEnabled(shown.get()) || IsWindowEnabled(hidden.get()) || !IsWindowEnabled(window) ||
+                      !IsWindowEnabled(combo.hwndList);
       if (end[0] == 'E') driver::pressKey(window, VK_ESCAPE);
       if (end[0] == 'h') ShowWindow(window, SW_HIDE);
       if (end[0] == 'd') driver::click(driver::controlWindow(window, form.table(), "cmdApply"));

@@ -7,16 +7,16 @@
 
 namespace tollivor::forms::win32 {
 
-// Holds the thread's owner window for as long as it lives: the first lease
-// on a thread creates the window, the last one destroys it.
-class OwnerLease {
- public:
-  OwnerLease() noexcept;
-  ~OwnerLease();
-  OwnerLease(const OwnerLease&) = delete;
-  OwnerLease& operator=(const OwnerLease&) = delete;
+// The calling thread's owner window, made by its first form and kept for
+// the thread's life: making it (and with it the window system's per-thread
+// input windows) is a good part of a form's load. nullptr when the window
+// system refuses.
+HWND threadOwnerWindow() noexcept;
 
-  HWND window() const noexcept;
-};
+// Destroys every thread's owner window when the module may go: the
+// caller's at once, another thread's when that thread next takes its
+// messages (its windows can be destroyed by it alone). A thread that makes a
+// form afterwards gets a new one.
+void releaseOwnerWindows() noexcept;
 
 }  // namespace tollivor::forms::win32

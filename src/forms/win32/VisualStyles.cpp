@@ -1,5 +1,7 @@
 #include "forms/win32/VisualStyles.h"
 
+#include "win32/Handles.h"
+#include "win32/Lock.h"
 #include "win32/ThisModule.h"
 
 namespace tollivor::forms::win32 {
@@ -23,13 +25,26 @@ unique_hactctx createOwnContext() noexcept {
   return unique_hactctx(context == INVALID_HANDLE_VALUE ? nullptr : context);
 }
 
+// Made by the first scope and kept for the process: making it reads and
+// parses the manifest, a part of every form's load. Released with the
+// module, whose manifest it was made from.
+Lock g_lock;
+unique_hactctx g_context;
+bool g_looked = false;  // a module without the manifest is asked once
+
+HANDLE sharedContext() noexcept {
+  const LockGuard lock(g_lock);
+  if (!g_looked) {
+    g_context = createOwnContext();
+    g_looked = true;
+  }
+  return g_context.get();
+}
+
 }  // namespace
 
-// The context is made for each scope rather than kept: the scopes are few
-// (a form's creation, a message box, a common dialog), and nothing then
-// outlives the module.
-ActivationScope::ActivationScope() noexcept : context_(createOwnContext()) {
-  if (context_) active_ = ActivateActCtx(context_.get(), &cookie_) != FALSE;
+ActivationScope::ActivationScope() noexcept {
+  if (HANDLE context = sharedContext()) active_ = ActivateActCtx(context, &cookie_) != FALSE;
 }
 
 ActivationScope::~ActivationScope() {

@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include "win32/Handles.h"
-
 namespace tollivor::forms::win32 {
 
 class ActivationScope {
@@ -23,7 +21,6 @@ class ActivationScope {
   bool active() const noexcept { return active_; }
 
  private:
-  tollivor::win32::unique_hactctx context_;
   ULONG_PTR cookie_ = 0;
   bool active_ = false;
 };

@@ -106,7 +106,8 @@ Win32Window::~Win32Window() {
 }
 
 bool Win32Window::build() noexcept {
-  if (!owner_.window() || !pictureClass_.registered()) return false;
+  HWND owner = threadOwnerWindow();
+  if (!owner || !pictureClass_.registered()) return false;
   // A control's window class is chosen when it is created: Common Controls
   // 6 for every control made inside this scope.
   const ActivationScope visualStyles;
@@ -116,7 +117,7 @@ bool Win32Window::build() noexcept {
 
   EmptyDialogTemplate dialogTemplate{};
   dialogTemplate.header.style = kFormStyle;
-  HWND form = CreateDialogIndirectParamW(thisModule(), &dialogTemplate.header, owner_.window(),
+  HWND form = CreateDialogIndirectParamW(thisModule(), &dialogTemplate.header, owner,
                                          &Win32Window::dialogProc,
                                          reinterpret_cast<LPARAM>(this));
   if (!form) return false;
@@ -325,7 +326,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
   if (forms::traits(c.kind).hasValue && (row.flags & forms::kChecked))
     SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
   if (c.kind == Kind::TabStrip) setUpTabStrip(id);
-  if (row.flags & forms::kPathCompletion) offerPathCompletion(c);
   // At the base DPI the table's font is final unless the load handler
   // changes it, so the control gets it now, as the dialog manager gives its
   // controls theirs, and is not laid out a second time after the load.
@@ -334,18 +334,19 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
 }
 
 // Path completion works inside the edit line alone; the form hears of it
-// only as of any other typing.
-void Win32Window::offerPathCompletion(const ControlState& c) noexcept {
-  HWND edit = c.window;
-  if (c.kind == Kind::ComboBox) {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(c.window, &info)) return;
-    edit = info.hwndItem;
-  } else if (c.kind != Kind::TextBox) {
-    return;
-  }
-  win32::offerPathCompletion(edit);
+// only as of any other typing. It is attached just before the first key
+// reaches the line: the shell's object and its list window cost a good part
+// of a load, and most edits never type a path.
+void Win32Window::offerPathCompletion(HWND target) noexcept {
+  const ControlId id = controlOf(target);
+  ControlState* c = find(id);
+  if (!c || c->completionOffered) return;
+  if (!(table_.controls[static_cast<size_t>(id)].flags & forms::kPathCompletion)) return;
+  // A text box is its own edit line; a combo box's is its child.
+  const HWND line = c->kind == Kind::TextBox ? c->window : nullptr;
+  if (target != line && !(c->kind == Kind::ComboBox && GetParent(target) == c->window)) return;
+  c->completionOffered = true;
+  win32::offerPathCompletion(target);
 }
 
 // A combo box's height follows its font; its selection field is sized so

@@ -98,6 +98,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
     bool created = false;
     bool creating = false;
     bool hiddenByCover = false;  // a page hidden behind the page in front
+    bool completionOffered = false;  // path completion, at the first key
   };
 
   // What a modal show changes and must put back.
@@ -123,7 +124,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   // control are made again at that DPI.
   void rescale(int dpi) noexcept;
   void fitFontsToCaptions() noexcept;
-  void offerPathCompletion(const ControlState& control) noexcept;
+  void offerPathCompletion(HWND target) noexcept;  // a key is about to reach `target`
 
   ControlState* find(forms::ControlId id) noexcept;
   ControlState* find(forms::ControlId id, forms::Kind kind) noexcept;
@@ -172,10 +173,9 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
   Modal* modal_ = nullptr;
   bool dropping_ = false;  // the form's drop handler is running
 
-  // Declared before the window so that they outlive it: the owner must
-  // exist while the form does, the class while its windows do, and fonts,
-  // brushes and bitmaps while the controls use them.
-  OwnerLease owner_;
+  // Declared before the window so that they outlive it: the class while
+  // its windows do, and fonts, brushes and bitmaps while the controls use
+  // them. (The thread's owner window outlives every form of the thread.)
   PictureClassLease pictureClass_;
   // One font per description, shared by the controls that use it (a form
   // whose controls all take the same face makes it once), its line height

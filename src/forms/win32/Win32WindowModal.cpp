@@ -2,6 +2,9 @@
 // form runs its own message loop until it is hidden or closed, and the
 // keyboard works as in any dialog.
 #include "forms/win32/Win32Window.h"
+
+#include <algorithm>
+
 #include "forms/KindTraits.h"
 #include "forms/win32/NativeValues.h"
 #include "win32/Convert.h"
@@ -16,13 +19,15 @@ namespace {
 struct DisableData {
   HWND form;
   HWND owner;
+  const std::vector<HWND>& lists;  // the form's own combo box lists
   std::vector<HWND>* disabled;
 };
 
 BOOL CALLBACK disableWindow(HWND window, LPARAM data) noexcept {
   auto& d = *reinterpret_cast<DisableData*>(data);
   // Hidden ones too: one shown during the show must not take input either.
-  if (window != d.form && window != d.owner && IsWindowEnabled(window)) {
+  if (window != d.form && window != d.owner && IsWindowEnabled(window) &&
+      std::find(d.lists.begin(), d.lists.end(), window) == d.lists.end()) {
     try {
       d.disabled->push_back(window);
     } catch (...) {
@@ -82,6 +87,8 @@ void Win32Window::runMessageLoop(Modal& modal) noexcept {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (message.message == WM_KEYDOWN || message.message == WM_CHAR)
+      offerPathCompletion(message.hwnd);
     if (pressTabStripKey(message) || pressDialogKey(message)) continue;
     if (!IsDialogMessageW(form, &message)) {
       TranslateMessage(&message);
@@ -180,7 +187,21 @@ bool Win32Window::onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept {
 // --- other windows of the thread ---------------------------------------------
 
 void Win32Window::disableOtherWindows(Modal& modal) noexcept {
-  DisableData data{window_.get(), owner_.window(), &modal.disabled};
+  // A combo box's list is a top-level window of the thread without an
+  // owner, but it is the form's: disabling it and enabling it again only
+  // cost messages during the show.
+  std::vector<HWND> lists;
+  try {
+    for (const ControlState& c : controls_) {
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      if (c.kind == Kind::ComboBox && c.window && GetComboBoxInfo(c.window, &info))
+        lists.push_back(info.hwndList);
+    }
+  } catch (...) {
+    lists.clear();  // out of memory: they are disabled with the others
+  }
+  DisableData data{window_.get(), GetWindow(window_.get(), GW_OWNER), lists, &modal.disabled};
   EnumThreadWindows(GetCurrentThreadId(), &disableWindow, reinterpret_cast<LPARAM>(&data));
 }
 
