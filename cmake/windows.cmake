@@ -81,12 +81,13 @@ set(SDK ${CMAKE_BINARY_DIR}/sdk)
 set(SDK_FILES Tollivor_h.h Tollivor_i.c Tollivor.tlb)
 list(TRANSFORM SDK_FILES PREPEND ${SDK}/ OUTPUT_VARIABLE SDK_OUTPUTS)
 list(TRANSFORM SDK_FILES PREPEND ${GEN}/ OUTPUT_VARIABLE SDK_INPUTS)
-set(SDK_SOURCES SpecialItems.h SettingKeys.h StoredColour.h StoredColour.cpp)
+set(SDK_SOURCES LocationNames.h SettingKeys.h StoredColour.h StoredColour.cpp)
 foreach(file ${SDK_SOURCES})
   list(APPEND SDK_OUTPUTS ${SDK}/${file})
   list(APPEND SDK_INPUTS ${CMAKE_SOURCE_DIR}/src/sdk/${file})
 endforeach()
 add_custom_command(OUTPUT ${SDK_OUTPUTS}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${SDK}  # no file a rename left behind
   COMMAND ${CMAKE_COMMAND} -E make_directory ${SDK}
   COMMAND ${CMAKE_COMMAND} -E copy ${SDK_INPUTS} ${SDK}
   DEPENDS ${SDK_INPUTS} COMMENT "Developer kit")

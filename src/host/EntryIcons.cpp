@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "sdk/SpecialItems.h"
+#include "sdk/LocationNames.h"
 #include "win32/Convert.h"
 #include "win32/ThisModule.h"
 

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "sdk/SpecialItems.h"
+#include "sdk/LocationNames.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
 

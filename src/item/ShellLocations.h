@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "sdk/SpecialItems.h"
+#include "sdk/LocationNames.h"
 
 namespace tollivor {
 

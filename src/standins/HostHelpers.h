@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "sdk/SpecialItems.h"  // the icon numbers
+#include "sdk/LocationNames.h"  // the icon numbers
 
 #ifdef _WIN32
 #define TOLLIVOR_HELPER_API __stdcall

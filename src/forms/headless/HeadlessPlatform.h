@@ -19,7 +19,7 @@
 #include "forms/ServiceLocator.h"
 #include "forms/headless/HeadlessWindow.h"
 #include "forms/headless/ScriptedUser.h"
-#include "sdk/SpecialItems.h"
+#include "sdk/LocationNames.h"
 
 namespace tollivor::forms::headless {
 
