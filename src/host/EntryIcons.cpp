@@ -9,10 +9,7 @@
 namespace tollivor::host {
 
 EntryIcons::EntryIcons() {
-  const std::wstring folder = win32::folderOf(win32::modulePath(nullptr));
-  if (folder.empty()) return;
-  // Its own dependencies are then looked for beside it first, too.
-  sysgate_.reset(LoadLibraryExW((folder + L"Sysgate.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  sysgate_ = win32::loadLibraryIn(win32::folderOf(win32::modulePath(nullptr)), L"Sysgate.dll");
   if (sysgate_)
     getSpecialLargeIcon_ = reinterpret_cast<GetSpecialLargeIconFn>(
         reinterpret_cast<void*>(GetProcAddress(sysgate_.get(), "GetSpecialLargeIcon")));

@@ -32,4 +32,16 @@ std::wstring folderOf(const std::wstring& path) noexcept {
   return slash == std::wstring::npos ? std::wstring{} : path.substr(0, slash + 1);
 }
 
+unique_hmodule loadLibraryIn(const std::wstring& folder, const std::wstring& fileName) noexcept {
+  if (folder.empty()) return {};
+  try {
+    const std::wstring path = folder + fileName;
+    // The folder of a library loaded by full path is where its own
+    // dependencies are looked for first.
+    return unique_hmodule(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  } catch (...) {
+    return {};
+  }
+}
+
 }  // namespace tollivor::win32

@@ -10,20 +10,8 @@ namespace tollivor::forms::win32 {
 using namespace tollivor::win32;  // the shared Win32 helpers
 
 unique_hmodule loadHelperLibrary(const std::wstring& fileName) noexcept {
-  try {
-    const std::wstring hostFolder = folderOf(modulePath(nullptr));
-    const std::wstring ownFolder = folderOf(modulePath(thisModule()));
-    for (const std::wstring& folder : {hostFolder, ownFolder}) {
-      if (folder.empty()) continue;
-      const std::wstring path = folder + fileName;
-      // The folder of a library loaded by full path is where its own
-      // dependencies are looked for first.
-      unique_hmodule library(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-      if (library) return library;
-    }
-  } catch (...) {
-  }
-  return unique_hmodule{};
+  if (unique_hmodule library = loadLibraryIn(folderOf(modulePath(nullptr)), fileName)) return library;
+  return loadLibraryIn(folderOf(modulePath(thisModule())), fileName);
 }
 
 namespace {
@@ -32,18 +20,24 @@ namespace {
 Lock g_mutex;
 std::map<std::wstring, unique_hmodule>* g_loaded = nullptr;
 
-}  // namespace
-
-HMODULE helperLibrary(const std::wstring& fileName) noexcept {
+// The library kept under `name`, loaded by `load` when not kept yet.
+template <class Load>
+HMODULE keptLibrary(const std::wstring& name, Load load) noexcept {
   try {
     const LockGuard lock(g_mutex);
     if (!g_loaded) g_loaded = new std::map<std::wstring, unique_hmodule>;
-    auto& library = (*g_loaded)[fileName];
-    if (!library) library = loadHelperLibrary(fileName);
+    auto& library = (*g_loaded)[name];
+    if (!library) library = load();
     return library.get();
   } catch (...) {
     return nullptr;
   }
+}
+
+}  // namespace
+
+HMODULE helperLibrary(const std::wstring& fileName) noexcept {
+  return keptLibrary(fileName, [&] { return loadHelperLibrary(fileName); });
 }
 
 // Kept under its full path, which no helper's bare name can equal.
@@ -53,11 +47,7 @@ HMODULE systemLibrary(const std::wstring& fileName) noexcept {
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
     const std::wstring path = std::wstring(folder, length) + L'\\' + fileName;
-    const LockGuard lock(g_mutex);
-    if (!g_loaded) g_loaded = new std::map<std::wstring, unique_hmodule>;
-    auto& library = (*g_loaded)[path];
-    if (!library) library.reset(LoadLibraryExW(path.c_str(), nullptr, 0));
-    return library.get();
+    return keptLibrary(path, [&] { return unique_hmodule(LoadLibraryExW(path.c_str(), nullptr, 0)); });
   } catch (...) {
     return nullptr;
   }
