@@ -319,10 +319,6 @@ bool Win32Window::createChildWindow(ControlId id, HWND parent) noexcept {
     if (!c.window) return false;
   }
 
-  // Picture boxes report mouse moves from their own window procedure.
-  if (forms::traits(c.kind).hovers && c.kind != Kind::PictureBox)
-    SetWindowSubclass(c.window, &Win32Window::mouseMoveProc, static_cast<UINT_PTR>(id),
-                      reinterpret_cast<DWORD_PTR>(this));
   if (forms::traits(c.kind).hasValue && (row.flags & forms::kChecked))
     SendMessageW(c.window, BM_SETCHECK, BST_CHECKED, 0);
   if (c.kind == Kind::TabStrip) setUpTabStrip(id);
@@ -598,14 +594,6 @@ void Win32Window::paintLines(HDC dc, ControlId container) noexcept {
     LineTo(dc, x2, y2);
     SetPixelV(dc, x2, y2, toColorRef(c.fore));  // LineTo leaves out the end point
   }
-}
-
-LRESULT CALLBACK Win32Window::mouseMoveProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept {
-  if (message == WM_MOUSEMOVE)
-    reinterpret_cast<Win32Window*>(self)->raise(static_cast<ControlId>(id), forms::Event::MouseMove);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &Win32Window::mouseMoveProc, id);
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void Win32Window::pictureMouseMove(ControlId id) noexcept { raise(id, forms::Event::MouseMove); }

@@ -153,8 +153,7 @@ class Win32Window final : public forms::FormWindow, private PictureBoxHost {
 
   static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept;
-  static LRESULT CALLBACK mouseMoveProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self) noexcept;
+  void onMouseMove(HWND window) noexcept;
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   bool onCommand(WPARAM wParam, LPARAM lParam) noexcept;
   bool onDialogCommand(WPARAM wParam, LPARAM lParam) noexcept;

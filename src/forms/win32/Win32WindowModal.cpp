@@ -89,10 +89,25 @@ void Win32Window::runMessageLoop(Modal& modal) noexcept {
     }
     if (message.message == WM_KEYDOWN || message.message == WM_CHAR)
       offerPathCompletion(message.hwnd);
+    if (message.message == WM_MOUSEMOVE) onMouseMove(message.hwnd);
     if (pressTabStripKey(message) || pressDialogKey(message)) continue;
     if (!IsDialogMessageW(form, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
+    }
+  }
+}
+
+// The pointer's moves arrive through this loop, the only one a visible form
+// has: noticed here, the controls need no hook of their own, which would
+// cost a look-up with the window system for every message they get.
+// Picture boxes report their moves from their own window procedure.
+void Win32Window::onMouseMove(HWND window) noexcept {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const ControlState& c = controls_[i];
+    if (c.window == window && forms::traits(c.kind).hovers && c.kind != Kind::PictureBox) {
+      raise(static_cast<ControlId>(i), forms::Event::MouseMove);
+      return;
     }
   }
 }
