@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cwchar>
 #include <string>
 #include <utility>
@@ -26,7 +28,7 @@ using forms::Kind;
 
 namespace {
 
-constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
 // An empty dialog template: the controls are added afterwards, from the table.
 struct alignas(4) EmptyDialogTemplate {
@@ -147,14 +149,16 @@ bool Win32Window::build() noexcept {
       }
     }
   }
+  // Named before the buttons exist: later the dialog manager would search
+  // every window of the form for the previous default button.
+  const ControlId defaultButton = table_.buttonWith(forms::kDefault);
+  if (defaultButton >= 0) SendMessageW(form, DM_SETDEFID, commandId(defaultButton), 0);
   for (size_t i = 0; i < controls_.size(); ++i)
     if (!createControl(static_cast<ControlId>(i))) return false;
 
   for (size_t i = 0; i < controls_.size(); ++i)
     if (controls_[i].kind == Kind::PictureBox) updateOptionTabStops(static_cast<ControlId>(i));
   updateOptionTabStops(-1);
-  const ControlId defaultButton = table_.buttonWith(forms::kDefault);
-  if (defaultButton >= 0) SendMessageW(form, DM_SETDEFID, commandId(defaultButton), 0);
 
   // Explorer offers drops only to windows that asked for them.
   if (events_->acceptsFileDrops()) DragAcceptFiles(form, TRUE);
@@ -345,15 +349,29 @@ void Win32Window::offerPathCompletion(HWND target) noexcept {
   win32::offerPathCompletion(target);
 }
 
+// What a closed combo box adds to the height of its selection field, as
+// last measured and at which DPI: with it a load sets the field once.
+std::atomic<std::uint64_t> g_comboFrame{0};  // DPI in the high half
+
 // A combo box's height follows its font; its selection field is sized so
 // that the closed box is as tall as the table says. The field's height as
-// read back need not be the one set, so a few rounds correct by the result.
+// read back need not be the one set, so each round corrects by the result;
+// the frame measured after a setting lets later boxes start from it.
 void Win32Window::fitComboHeight(HWND combo, int height) noexcept {
   LRESULT field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const std::uint64_t known = g_comboFrame.load(std::memory_order_relaxed);
   for (int round = 0; round < 3 && field != CB_ERR; ++round) {
     RECT r{};
-    if (!GetWindowRect(combo, &r) || r.bottom - r.top == height) return;
-    field += height - (r.bottom - r.top);
+    if (!GetWindowRect(combo, &r)) return;
+    const int now = r.bottom - r.top;
+    if (round > 0)
+      g_comboFrame.store(static_cast<std::uint64_t>(dpi_) << 32 | static_cast<std::uint32_t>(now - field),
+                         std::memory_order_relaxed);
+    if (now == height) return;
+    if (round == 0 && known >> 32 == static_cast<std::uint64_t>(dpi_))
+      field = height - static_cast<int>(static_cast<std::uint32_t>(known));
+    else
+      field += height - now;
     if (field <= 0) return;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }

@@ -110,9 +110,11 @@ void Win32Window::updateOptionTabStops(ControlId container) noexcept {
   }
   for (const ControlState& c : controls_) {
     if (!isExclusive(c.kind) || c.container != container || !c.window) continue;
-    LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
-    style = c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(c.window, GWL_STYLE, style);
+    const LONG_PTR style = GetWindowLongPtrW(c.window, GWL_STYLE);
+    const LONG_PTR wanted =
+        c.window == stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    // Reading is local; a change is a round with the window system.
+    if (wanted != style) SetWindowLongPtrW(c.window, GWL_STYLE, wanted);
   }
 }
 

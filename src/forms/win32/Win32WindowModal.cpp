@@ -153,7 +153,12 @@ void Win32Window::focusFirstControl() noexcept {
     if (forms::traits(c.kind).exclusive && !(GetWindowLongPtrW(c.window, GWL_STYLE) & WS_TABSTOP))
       continue;
     if (focusableNow(c)) {
-      setFocus(static_cast<ControlId>(i));
+      // Activation has usually put the focus there already; moving it again
+      // costs a round of focus messages. A button is focused through the
+      // dialog manager all the same, so that it shows as the default.
+      const HWND now = GetFocus();
+      if (c.kind == Kind::CommandButton || (now != c.window && !IsChild(c.window, now)))
+        setFocus(static_cast<ControlId>(i));
       return;
     }
   }
