@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "common/TestForm.h"
 #include "component_support.h"
 #include "driver.h"
 #include "forms/win32/NativeValues.h"
 #include "forms/win32/Win32Window.h"
 #include "host/Bar.h"
+#include "item/frmProperty.h"
 #include "shared/ShellEx.h"
 #include "win32/Convert.h"
 #include "win32/Handles.h"
@@ -53,6 +59,59 @@ TEST(ModalShow, DisablesTheThreadsOtherWindowsUntilItEnds) {
     EXPECT_TRUE(form.showModal());
     EXPECT_FALSE(othersEnabled) << "or the form itself disabled";
     EXPECT_TRUE(IsWindowEnabled(shown.get()) && IsWindowEnabled(hidden.get()));
+  }
+}
+
+// The messages this thread's windows are sent, by message and window, while one lives.
+class SentMessages {
+  static inline std::vector<std::pair<UINT, HWND>>* seen_ = nullptr;
+  static LRESULT CALLBACK hook(int code, WPARAM w, LPARAM l) {
+    const auto* sent = reinterpret_cast<CWPSTRUCT*>(l);
+    if (code == HC_ACTION && seen_) seen_->push_back({sent->message, sent->hwnd});
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+  std::vector<std::pair<UINT, HWND>> seen;
+  HHOOK hook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId());
+
+ public:
+  SentMessages() { seen_ = &seen; }
+  ~SentMessages() { UnhookWindowsHookEx(hook_), seen_ = nullptr; }
+  int count(UINT message, const std::function<bool(HWND)>& to) {
+    return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](auto& m) { return m.first == message && to(m.second); }));
+  }
+  void clear() { seen.clear(); }
+};
+
+// Under Wine every change to a window is a round trip to the window server, and they are most of
+// what a load and a show cost. No control is subclassed (a subclass looks its data up on every
+// message); a later load sets a combo box's field height once; a show focuses the first control
+// once and rewrites no control's style.
+TEST(WindowWork, ALoadAndAShowRedoNothing) {
+  const auto all = [](HWND) { return true; };
+  { forms::Form first(frmPropertyTable()); first.window(); }  // measures the combo box's frame
+  SentMessages sent;
+  forms::Form item(frmPropertyTable());
+  ASSERT_TRUE(item.window());
+  EXPECT_EQ(sent.count(CB_SETITEMHEIGHT, all), 1) << "the item dialog's target box, once";
+  HWND itemWindow = dynamic_cast<forms::win32::Win32Window&>(*item.window()).formWindow();
+  HWND target = driver::controlWindow(itemWindow, item.table(), "Text1");
+  sent.clear();
+  driver::showWhile([&] { item.showModal(); }, L"Item Property", [](HWND w, DWORD) { ShowWindow(w, SW_HIDE); });
+  EXPECT_EQ(sent.count(WM_SETFOCUS, [&](HWND w) { return w == target; }), 1) << "focused once, by the activation";
+
+  sent.clear();
+  TestForm form;
+  HWND window = windowOf(form).formWindow();
+  const auto option = [&](HWND w) {
+    return w == driver::controlWindow(window, form.table(), "optChoice", 0) ||
+           w == driver::controlWindow(window, form.table(), "optChoice", 1) ||
+           w == driver::controlWindow(window, form.table(), "optPage");
+  };
+  EXPECT_EQ(sent.count(WM_STYLECHANGING, option), 1) << "the option that loses its tab stop";
+  for (const auto& row : form.table().controls) {
+    HWND control = driver::controlWindow(window, form.table(), row.name, row.index);
+    if (!control) continue;  // a line
+    EXPECT_EQ(GetWindowLongPtrW(control, GWLP_WNDPROC), GetClassLongPtrW(control, GCLP_WNDPROC)) << row.name;
   }
 }
 
