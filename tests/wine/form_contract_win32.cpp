@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "common/FormContract.h"
 #include "driver.h"
 #include "forms/win32/Win32Window.h"
@@ -95,6 +98,23 @@ TEST(DialogCommands, IdOkAndIdCancelPressTheButtonsAndDmGetDefIdNamesOk) {
     EXPECT_EQ(form.events.take().back(), command == IDOK ? "Click cmdOK" : "Click cmdCancel");
     EXPECT_EQ(form.resultText, command == IDOK ? u"typed" : u"");
   }
+}
+
+// The dialog manager moves the default look to a button that takes the focus and back to the
+// form's default button (OK) when the focus goes on to a control that is not a button.
+TEST(DialogCommands, TheDefaultLookReturnsToOkWhenTheFocusLeavesAButton) {
+  TestForm form;
+  const auto looksDefault = [](HWND button) { return (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+  std::vector<std::pair<bool, bool>> looks;  // Apply, OK
+  EXPECT_TRUE(driver::showWhile([&] { form.showModal(); }, L"Tollivor Test Form", [&](HWND w, DWORD) {
+    HWND apply = driver::controlWindow(w, form.table(), "cmdApply"), ok = driver::controlWindow(w, form.table(), "cmdOK");
+    for (const char* to : {"cmdApply", "txtName"}) {
+      SendMessageW(w, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(driver::controlWindow(w, form.table(), to)), TRUE);
+      looks.push_back({looksDefault(apply), looksDefault(ok)});
+    }
+    driver::pressKey(w, VK_ESCAPE);
+  }));
+  EXPECT_EQ(looks, (std::vector<std::pair<bool, bool>>{{true, false}, {false, true}}));
 }
 
 }  // namespace
