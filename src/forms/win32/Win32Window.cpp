@@ -349,9 +349,11 @@ void Win32Window::offerPathCompletion(HWND target) noexcept {
   win32::offerPathCompletion(target);
 }
 
+namespace {
 // What a closed combo box adds to the height of its selection field, as
 // last measured and at which DPI: with it a load sets the field once.
 std::atomic<std::uint64_t> g_comboFrame{0};  // DPI in the high half
+}  // namespace
 
 // A combo box's height follows its font; its selection field is sized so
 // that the closed box is as tall as the table says. The field's height as
