@@ -103,13 +103,11 @@ void Win32Window::runMessageLoop(Modal& modal) noexcept {
 // cost a look-up with the window system for every message they get.
 // Picture boxes report their moves from their own window procedure.
 void Win32Window::onMouseMove(HWND window) noexcept {
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    const ControlState& c = controls_[i];
-    if (c.window == window && forms::traits(c.kind).hovers && c.kind != Kind::PictureBox) {
-      raise(static_cast<ControlId>(i), forms::Event::MouseMove);
-      return;
-    }
-  }
+  const ControlId id = controlOf(window);
+  const ControlState* c = find(id);
+  // The control's own window: a combo box's edit line is not the box.
+  if (c && c->window == window && forms::traits(c->kind).hovers && c->kind != Kind::PictureBox)
+    raise(id, forms::Event::MouseMove);
 }
 
 bool Win32Window::hide() noexcept {
